@@ -1,0 +1,14 @@
+// The conversion run: the whole script through the dispatcher as K_SCRIPT,
+// then the two emitters when that succeeded.
+#ifndef JASSCRIBE_DRIVER_CONVERT_H_
+#define JASSCRIBE_DRIVER_CONVERT_H_
+
+#include <cstddef>
+
+#include "text/state.h"
+
+/// Translates the script's bytes; fills s.vHeaderLines and s.vCppLines on
+/// success (they stay empty when the whole-script rule fails). Always true.
+bool fConvertScript(sState& s, const char* pScript, size_t length);
+
+#endif  // JASSCRIBE_DRIVER_CONVERT_H_

@@ -1,0 +1,6 @@
+// jasscribe: converts a JASS map script into war3map.cpp and war3map.h.
+#include <cstdio>
+
+#include "driver/console.h"
+
+int main() { return fRunConsole(stdin, stdout); }
