@@ -1,4 +1,94 @@
-// String literals. (Work in progress: stand-in bodies until the handler change lands.)
+// String literals: the quote handler that the dispatcher calls for every
+// double quote the engine cuts (rules -> handlers). The scanner has already
+// parked the literal's text in vStringLiteral; this writes it as an sMyString.
 #include "handlers/handlers.h"
 
-bool fOnQuote(sState&, sText&, sText&) { return true; }
+#include <string>
+
+namespace {
+
+// The C++ class of a JASS string.
+const char* const kStringClass = "sMyString";
+
+// Doubles every lone backslash, so that only pairs reach the C++ literal. A
+// literal that is one escape sequence (backslash and one byte) stays as it is.
+std::string fRebuildLiteral(const std::string& text) {
+  const size_t n = text.size();
+  const bool bOneEscape = n == 2 && text[0] == '\\';
+  std::string rebuilt;
+  rebuilt.reserve(2 * n);
+  for (size_t j = 0; j < n; ++j) {
+    rebuilt += text[j];
+    if (bOneEscape || text[j] != '\\') continue;
+    const bool bNextIsBackslash = j + 1 < n && text[j + 1] == '\\';
+    const bool bPrevIsBackslash = j > 0 && text[j - 1] == '\\';
+    if (!bNextIsBackslash && !bPrevIsBackslash) rebuilt += '\\';
+  }
+  return rebuilt;
+}
+
+// The value of the escape sequence backslash + c.
+unsigned char fEscapeValue(unsigned char c) {
+  switch (c) {
+    case 't': return 9;
+    case 'n': return 10;
+    case 'r': return 13;
+    default: return c;  // '"' is 34 and '\\' is 92 already
+  }
+}
+
+// Outside the globals block a literal of at most one character is written by
+// its code; *pCode receives it. False when the text form is needed instead.
+bool fCharacterCode(const sState& s, const std::string& text, unsigned char* pCode) {
+  if (s.vInGlobals != 0) return false;
+  if (text.empty()) {
+    *pCode = 2;
+    return true;
+  }
+  if (text.size() == 1) {
+    *pCode = static_cast<unsigned char>(text[0]);
+    return true;
+  }
+  if (text.size() == 2 && text[0] == '\\') {
+    *pCode = fEscapeValue(static_cast<unsigned char>(text[1]));
+    return true;
+  }
+  return false;
+}
+
+std::string fCharacterForm(unsigned char code) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string form = std::string(kStringClass) + "(0x";
+  form += kHex[code >> 4];
+  form += kHex[code & 0x0F];
+  return form + ")";
+}
+
+std::string fTextForm(const std::string& text) {
+  return std::string(kStringClass) + "(\"" + text + "\")";
+}
+
+}  // namespace
+
+bool fOnQuote(sState& s, sText& /*in*/, sText& out) {
+  if (s.vStringMode == 0) {
+    s.vStringMode = 1;
+    // The scanner stores nothing for an empty literal; without this an empty
+    // literal would repeat the previous one.
+    s.vStringLiteral.fClear();
+    return true;
+  }
+  if (s.vLastChar == '\\' && s.vStringLiteral.fLength() == 1) {
+    s.vLastChar = '"';  // an escaped quote: the literal stays open
+    return true;
+  }
+  s.vFormatBuffer.fCopy(s.vStringLiteral.str());
+  s.vStringLiteral.fClear();
+  // The buffers grow, so an overlong rebuilt literal is kept whole.
+  s.vStringLiteral.fCopy(fRebuildLiteral(s.vFormatBuffer.str()));
+  s.vStringMode = 0;
+  const std::string& text = s.vStringLiteral.str();
+  unsigned char code = 0;
+  out.data = fCharacterCode(s, text, &code) ? fCharacterForm(code) : fTextForm(text);
+  return true;
+}

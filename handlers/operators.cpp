@@ -1,18 +1,129 @@
-// Operators and operand keywords. (Work in progress: stand-in bodies until the handler change lands.)
+// Operators and operand keywords inside expressions (rules -> handlers ->
+// output). The handlers raise pending flags and move the pending name into the
+// slot where the operand flush expects it; the flush does the writing.
 #include "handlers/handlers.h"
 
-bool fOnAssign(sState&, sText&, sText&) { return true; }
-bool fOnLess(sState&, sText&, sText&) { return true; }
-bool fOnGreater(sState&, sText&, sText&) { return true; }
-bool fOnBang(sState&, sText&, sText&) { return true; }
-bool fOnDollar(sState&, sText&, sText&) { return true; }
-bool fOnNull(sState&, sText&, sText&) { return true; }
-bool fOnNumber(sState&, sText&, sText&) { return true; }
-bool fOnStar(sState&, sText&, sText&) { return true; }
-bool fOnSlash(sState&, sText&, sText&) { return true; }
-bool fOnPlus(sState&, sText&, sText&) { return true; }
-bool fOnMinus(sState&, sText&, sText&) { return true; }
-bool fOnAnd(sState&, sText&, sText&) { return true; }
-bool fOnOr(sState&, sText&, sText&) { return true; }
-bool fOnNot(sState&, sText&, sText&) { return true; }
-bool fOnFunctionRef(sState&, sText&, sText&) { return true; }
+#include <cstdint>
+
+#include "output/operand.h"
+
+namespace {
+
+using PendingFlag = uint8_t sState::*;
+
+// The left side of "=", "<" and ">".
+void fMoveNameToLeftOperand(sState& s) {
+  s.vLeftOperand.fClear();
+  if (s.vPendingName.fEmpty()) {
+    s.vLeftOperandSet = 0;
+    return;
+  }
+  s.vLeftOperandSet = 1;
+  s.vLeftOperand.fCopy(s.vPendingName.str());
+  s.vPendingNameSet = 0;
+  s.vPendingName.fClear();
+}
+
+// The operand of "and", "or" and "not" is written bare, as a pending value.
+void fMoveNameToPendingValue(sState& s) {
+  s.vPendingNumberSet = 1;
+  s.vPendingNumber.fCopy(s.vPendingName.str());
+}
+
+// "<" and ">": the left operand and the operator are written at once.
+bool fOnComparison(sState& s, PendingFlag flag, sText& in, sText& out) {
+  fMoveNameToLeftOperand(s);
+  s.*flag = 1;
+  return fTranslateOperand(s, &in, out);
+}
+
+// "*", "/", "+" and "-": the flag stands only for this handler's own flush.
+bool fOnArithmetic(sState& s, PendingFlag flag, sText& in, sText& out) {
+  s.*flag = 1;
+  if (!fTranslateOperand(s, &in, out)) return false;
+  s.*flag = 0;
+  return true;
+}
+
+// "and", "or" and "not": the C++ operator is a local element of the flush,
+// which may rewrite it freely.
+bool fOnLogical(sState& s, const char* cppOperator, bool bMoveName, sText& out) {
+  sText op(cppOperator);
+  if (bMoveName) fMoveNameToPendingValue(s);
+  s.vPendingNameSet = 0;
+  s.vPendingName.fClear();
+  return fTranslateOperand(s, &op, out);
+}
+
+}  // namespace
+
+bool fOnAssign(sState& s, sText& /*in*/, sText& /*out*/) {
+  s.vNumericMode = 0;
+  if (s.vAssignPending == 1) {  // a second "=" makes "=="
+    s.vAssignPending = 0;
+    s.vEqualityPending = 1;
+    return true;
+  }
+  fMoveNameToLeftOperand(s);
+  s.vAssignPending = 1;
+  s.vEqualityPending = 0;
+  return true;
+}
+
+bool fOnLess(sState& s, sText& in, sText& out) {
+  return fOnComparison(s, &sState::vLessPending, in, out);
+}
+
+bool fOnGreater(sState& s, sText& in, sText& out) {
+  return fOnComparison(s, &sState::vGreaterPending, in, out);
+}
+
+bool fOnBang(sState& s, sText& /*in*/, sText& /*out*/) {
+  s.vBangPending = 1;
+  return true;
+}
+
+bool fOnDollar(sState& s, sText& /*in*/, sText& /*out*/) {
+  s.vHexPending = 1;
+  return true;
+}
+
+bool fOnNull(sState& s, sText& in, sText& out) {
+  s.vNullPending = 1;
+  return fTranslateOperand(s, &in, out);
+}
+
+bool fOnNumber(sState& s, sText& in, sText& out) {
+  s.vNumericMode = 1;
+  s.vPendingNameSet = 0;
+  s.vPendingName.fClear();
+  if (!fTranslateOperand(s, &in, out)) return false;
+  s.vNumericMode = 1;
+  return true;
+}
+
+bool fOnStar(sState& s, sText& in, sText& out) {
+  return fOnArithmetic(s, &sState::vStarPending, in, out);
+}
+bool fOnSlash(sState& s, sText& in, sText& out) {
+  return fOnArithmetic(s, &sState::vSlashPending, in, out);
+}
+bool fOnPlus(sState& s, sText& in, sText& out) {
+  return fOnArithmetic(s, &sState::vPlusPending, in, out);
+}
+bool fOnMinus(sState& s, sText& in, sText& out) {
+  return fOnArithmetic(s, &sState::vMinusPending, in, out);
+}
+
+bool fOnAnd(sState& s, sText& /*in*/, sText& out) { return fOnLogical(s, "&&", true, out); }
+bool fOnOr(sState& s, sText& /*in*/, sText& out) { return fOnLogical(s, "||", true, out); }
+
+bool fOnNot(sState& s, sText& /*in*/, sText& out) {
+  return fOnLogical(s, "!", s.vNumericMode == 1, out);
+}
+
+// The name that follows is the next operand; "&" makes it the function's address.
+bool fOnFunctionRef(sState& /*s*/, sText& /*in*/, sText& out) {
+  out.data = "&";
+  return true;
+}
