@@ -1,5 +1,55 @@
-// Function-name mapping. (Work in progress: stand-in until the names change lands.)
+// Function-name mapping: a few natives are redirected to the wrappers that the
+// source frame defines or commented out, and the script's own entry and
+// reserved names are renamed. Called by the engine before a call name is
+// flushed and by the function header before the head is built.
 #include "output/names.h"
 
-void fMapCallName(sState&) {}
-void fMapFuncName(sState&) {}
+#include <cstddef>
+
+namespace {
+
+struct sNameRule {
+  const char* pName;         // matched against the whole buffer, case-sensitive
+  const char* pReplacement;  // the buffer's new text
+};
+
+// Calls, in test order. "fMy" names the frame's wrappers; "//" comments the
+// rest of the generated line out, arguments and ";" included.
+constexpr sNameRule kCallNameRules[] = {
+    {"ExecuteFunc",                    "fMyExecuteFunc"},
+    {"GetLocalPlayer",                 "fMyGetLocalPlayer"},
+    {"IN",                             "IN_2"},
+    {"I2S",                            "fMyI2S"},
+    {"GetUnitName",                    "fMyGetUnitName"},
+    {"StringHash",                     "fMyStringHash"},
+    {"SubString",                      "fMySubString"},
+    {"SetAmbientDaySound",             "//SetAmbientDaySound"},
+    {"SetAmbientNightSound",           "//SetAmbientNightSound"},
+    {"SetPlayerAllianceStateVisionBJ", "//SetPlayerAllianceStateVisionBJ"},
+    {"SetPlayerAllianceStateAllyBJ",   "//SetPlayerAllianceStateAllyBJ"},
+    {"InitBlizzard",                   "//InitBlizzard"},
+};
+
+// Definitions, in test order: the frame's fMain calls the script's main as fMainJass.
+constexpr sNameRule kFuncNameRules[] = {
+    {"main", "fMainJass"},
+    {"IN",   "IN_2"},
+};
+
+// Names in a table differ, so at most one rule matches and the first match
+// is the only one.
+template <size_t N>
+void fApplyNameRules(sCharBuf& name, const sNameRule (&rules)[N]) {
+  for (const sNameRule& rule : rules) {
+    if (name == rule.pName) {
+      name.fCopy(rule.pReplacement);
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+void fMapCallName(sState& s) { fApplyNameRules(s.vCallName, kCallNameRules); }
+
+void fMapFuncName(sState& s) { fApplyNameRules(s.vFuncName, kFuncNameRules); }

@@ -1,9 +1,214 @@
-// Operand translation. (Work in progress: stand-in until the operand change lands.)
+// Operand translation: the handlers and the engine park names, values and
+// operators in sState; one flush writes them, in a fixed order and with the
+// identifier rules applied, into the output of the element being handled.
+// Sits at the output end of the pipeline: rules <-> handlers -> output.
 #include "output/operand.h"
 
-bool fTranslateOperand(sState&, sText* pElement, sText& out) {
-  out.data = pElement ? pElement->data : std::string();
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr const char* kReservedPrefixes[] = {"this", "do", "IN"};  // test order
+constexpr const char* kReservedSuffix = "_2";
+constexpr const char* kGlobalPrefix = "pGlobal->";
+
+bool fHasReservedPrefix(const char* p, size_t n) {
+  for (const char* word : kReservedPrefixes) {
+    size_t w = std::strlen(word);
+    if (n >= w && std::memcmp(p, word, w) == 0) return true;
+  }
+  return false;
+}
+
+bool fHasReservedPrefix(const sCharBuf& b) {
+  return fHasReservedPrefix(b.str().data(), b.str().size());
+}
+
+bool fIsGlobal(sState& s, const std::string& bytes) {
+  return s.vGlobalNames.fContainsBytes(bytes.data(), bytes.size());
+}
+
+// The buffers grow, so the prefixed name is never cut.
+void fPrefixGlobal(sState& s, sCharBuf& name) {
+  s.vFormatBuffer.fCopy(kGlobalPrefix);
+  s.vFormatBuffer.fAppend(name.str());
+  name.fCopy(s.vFormatBuffer.str());
+}
+
+// A real literal that begins or ends with "." gets a "0" on that side.
+void fWriteReal(std::string& out, const std::string& value) {
+  if (!value.empty() && value.front() == '.') out += '0';
+  out += value;
+  if (!value.empty() && value.back() == '.') out += '0';
+}
+
+// Step 1: names that begin with a reserved word take the suffix "_2". An
+// element starting with one is adopted as the pending name, so it is written
+// once (as the pending name), not twice.
+void fApplyReservedSuffix(sState& s, const sText* pElement) {
+  if (!s.vPendingName.fEmpty()) {
+    if (fHasReservedPrefix(s.vPendingName)) s.vPendingName.fAppend(kReservedSuffix);
+  } else if (pElement != nullptr && pElement->len() > 0 &&
+             fHasReservedPrefix(pElement->data.data(), pElement->data.size())) {
+    s.vPendingName.fCopy(pElement->data);
+    s.vPendingNameSet = 1;
+    s.vPendingName.fAppend(kReservedSuffix);
+  }
+  if (s.vLeftOperandSet && !s.vLeftOperand.fEmpty() && fHasReservedPrefix(s.vLeftOperand)) {
+    s.vLeftOperand.fAppend(kReservedSuffix);
+  }
+}
+
+// Step 2: a pending left operand, call name or "=" forces the general branch,
+// so the numeric branch never has to write them.
+bool fTakesNumericBranch(const sState& s, const sText* pElement) {
+  if (!s.vNumericMode) return false;
+  if (s.vAssignPending || s.vEqualityPending || s.vLeftOperandSet || s.vCallNameSet) return false;
+  return !s.vPendingName.fEmpty() || !s.vPendingNumber.fEmpty() ||
+         (pElement != nullptr && pElement->len() > 0);
+}
+
+// Step 4: nothing is prefixed inside the globals block; after "$" the operand
+// is a hexadecimal literal, not a name; a local's own name is never a global.
+void fApplyGlobalPrefixes(sState& s, sText* pElement) {
+  if (s.vInGlobals) return;
+  if (!s.vHexPending && s.vPendingNameSet && fIsGlobal(s, s.vPendingName.str())) {
+    fPrefixGlobal(s, s.vPendingName);
+  }
+  if (s.vCallNameSet && fIsGlobal(s, s.vCallName.str())) fPrefixGlobal(s, s.vCallName);
+  if (!s.vInLocalDecl && s.vLeftOperandSet && fIsGlobal(s, s.vLeftOperand.str())) {
+    fPrefixGlobal(s, s.vLeftOperand);
+  }
+  bool bLocalName = s.vInLocalDecl && !s.vAssignPending;
+  if (pElement != nullptr && !s.vHexPending && !bLocalName && fIsGlobal(s, pElement->data)) {
+    pElement->data.insert(0, kGlobalPrefix);
+  }
+}
+
+bool fWritesElement(const sState& s, const sText* pElement) {
+  if (pElement == nullptr || s.vNullPending || s.vLessPending || s.vGreaterPending) return false;
+  return !s.vPendingNameSet || s.vStarPending || s.vSlashPending || s.vPlusPending ||
+         s.vMinusPending;
+}
+
+// Writes text when flag is set and clears the flag.
+void fWriteFlag(std::string& out, uint8_t& flag, const char* text) {
+  if (!flag) return;
+  out += text;
+  flag = 0;
+}
+
+// Steps 5.1 to 5.9: the operand in front and the operators between.
+void fWriteOperatorsAndFront(sState& s, std::string& out) {
+  if (s.vLeftOperandSet && !s.vLeftOperand.fEmpty()) {
+    // Inside the globals block the left side of "=" is a declared global.
+    if (s.vInGlobals) s.vGlobalNames.fAppendString(s.vLeftOperand.c_str());
+    out += s.vLeftOperand.str();
+  }
+  s.vLeftOperandSet = 0;
+  fWriteFlag(out, s.vBangPending, "!");
+  fWriteFlag(out, s.vEqualityPending, "==");
+  fWriteFlag(out, s.vLessPending, "<");
+  fWriteFlag(out, s.vGreaterPending, ">");
+  if (s.vAssignPending) s.vAssignEmitted = 1;
+  fWriteFlag(out, s.vAssignPending, "=");
+  fWriteFlag(out, s.vHexPending, "0x");
+  if (s.vCallNameSet) out += s.vCallName.str();  // the buffer keeps its text
+  s.vCallNameSet = 0;
+  if (s.vPendingNumberSet) fWriteReal(out, s.vPendingNumber.str());
+  s.vPendingNumberSet = 0;
+}
+
+// Inside the globals block a written operand of a typed declaration is the
+// declared name; the literals true and false are values, never names.
+void fRegisterDeclaredName(sState& s, const sText& element) {
+  if (!s.vInGlobals || s.vNumericMode || s.vPendingType.fEmpty()) return;
+  if (element.data == "false" || element.data == "true") return;
+  s.vGlobalNames.fAppend(&element);
+}
+
+void fWriteGeneral(sState& s, sText* pElement, std::string& out) {
+  if (s.vPendingName.fEmpty()) s.vPendingNameSet = 0;
+  fApplyGlobalPrefixes(s, pElement);
+  bool bWriteElement = fWritesElement(s, pElement);
+  fWriteOperatorsAndFront(s, out);
+  fWriteFlag(out, s.vNullPending, "NULL");
+  if (s.vPendingNameSet && !s.vPendingName.fEmpty()) {
+    out += s.vPendingName.str();
+    s.vPendingNameSet = 0;
+    s.vPendingName.fClear();
+  }
+  if (bWriteElement) {
+    fRegisterDeclaredName(s, *pElement);
+    out += pElement->data;
+  }
+  fWriteFlag(out, s.vCommaPending, ",");
+  s.vNumericMode = 0;
+  s.vInLocalDecl = 0;
+}
+
+// Numeric branch: no global prefix, no registration, and never a comparison,
+// call name or left operand (those force the general branch).
+void fWriteNumeric(sState& s, const sText* pElement, std::string& out) {
+  if (s.vPendingName.fEmpty()) s.vPendingNameSet = 0;
+  fWriteFlag(out, s.vHexPending, "0x");
+  bool bOperator = s.vStarPending || s.vSlashPending || s.vPlusPending || s.vMinusPending;
+  if (pElement != nullptr && !s.vPendingNameSet && !s.vPendingNumberSet && !bOperator) {
+    fWriteReal(out, pElement->data);
+    s.vNumericMode = 0;
+  }
+  if (s.vPendingNameSet) {
+    fWriteReal(out, s.vPendingName.str());  // the buffer keeps its text
+    s.vPendingNameSet = 0;
+    s.vNumericMode = 0;
+  }
+  if (s.vPendingNumberSet) {
+    fWriteReal(out, s.vPendingNumber.str());
+    s.vPendingNumberSet = 0;
+    s.vNumericMode = 0;
+  }
+  fWriteFlag(out, s.vStarPending, "*");
+  fWriteFlag(out, s.vSlashPending, "/");
+  fWriteFlag(out, s.vPlusPending, "+");
+  fWriteFlag(out, s.vMinusPending, "-");
+  fWriteFlag(out, s.vCommaPending, ",");
+}
+
+}  // namespace
+
+bool fTranslateOperand(sState& s, sText* pElement, sText& out) {
+  fApplyReservedSuffix(s, pElement);
+  std::string result;
+  if (fTakesNumericBranch(s, pElement)) {
+    fWriteNumeric(s, pElement, result);
+  } else {
+    fWriteGeneral(s, pElement, result);
+  }
+  // A declared type waits in front of the next operand, whichever branch wrote it.
+  if (!s.vPendingType.fEmpty()) {
+    result.insert(0, s.vPendingType.data + " ");
+    s.vPendingType.fRelease();
+  }
+  out.data = std::move(result);
   return true;
 }
 
-bool fResetConstruct(sState&) { return true; }
+bool fResetConstruct(sState& s) {
+  for (uint8_t* pFlag :
+       {&s.vPendingNameSet, &s.vPendingNumberSet, &s.vCallNameSet, &s.vLeftOperandSet,
+        &s.vAssignPending, &s.vEqualityPending, &s.vBangPending, &s.vNumericMode,
+        &s.vHexPending, &s.vCommaPending, &s.vNullPending, &s.vStarPending, &s.vSlashPending,
+        &s.vPlusPending, &s.vMinusPending, &s.vLessPending, &s.vGreaterPending,
+        &s.vElsePending, &s.vStringMode, &s.vArrayDecl, &s.vInQuotes, &s.vInExpressionRule}) {
+    *pFlag = 0;
+  }
+  // vPendingType, vInGlobals, vInLocalDecl, vAssignEmitted and the registry
+  // outlive a construct on purpose: a type precedes its declared name, and
+  // the block and declaration flags belong to the rules that set them.
+  for (sCharBuf* pBuffer :
+       {&s.vPendingName, &s.vStringLiteral, &s.vCallName, &s.vPendingNumber, &s.vLeftOperand}) {
+    pBuffer->fClear();
+  }
+  return true;
+}
