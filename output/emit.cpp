@@ -1,5 +1,34 @@
-// Output emitters. (Work in progress: stand-in until the emitter change lands.)
+// The two emitters, last step of a conversion: each writes its fixed frame
+// (output/frames.cpp) line by line into an output line list and inserts the
+// section lists that the engine filled at their marked places.
 #include "output/emit.h"
 
-bool fEmitHeader(sState&) { return true; }
-bool fEmitCppFrame(sState&) { return true; }
+#include "output/frames.h"
+
+namespace {
+
+// A section is one item of its joined text, with no line end of its own; an
+// empty section adds an empty item, so the surrounding lines meet directly.
+bool fEmitSection(sState& s, sTextList& out, sTextList sState::*pSection) {
+  sText joined;
+  (s.*pSection).fJoin(&joined);  // false only for an empty list: joined stays empty
+  bool bAppended = out.fAppend(&joined);
+  joined.fRelease();
+  return bAppended;
+}
+
+bool fEmitFrame(sState& s, sTextList& out, const sFrame& frame) {
+  for (size_t i = 0; i < frame.nRows; ++i) {
+    const sFrameRow& row = frame.pRows[i];
+    bool bAppended = row.pLine != nullptr ? fAppendLine(&out, row.pLine)
+                                          : fEmitSection(s, out, row.pSection);
+    if (!bAppended) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool fEmitHeader(sState& s) { return fEmitFrame(s, s.vHeaderLines, fHeaderFrame()); }
+
+bool fEmitCppFrame(sState& s) { return fEmitFrame(s, s.vCppLines, fCppFrame()); }
