@@ -1,12 +1,353 @@
-// Character scanner. (Work in progress: filled in by the scanner change.)
+// Character scanner: the rule engine adds one byte to its element buffer and
+// asks here whether that byte, or the whole buffer, completes a kind (rules ->
+// scanner). Findings go back through the four engine values and sState.
 #include "scan/scanner.h"
 
-int fScanStep(sState&, const char*, int32_t, int32_t, int32_t&, int32_t&, int32_t&, int32_t&,
-              KindCode code) {
-  return (code < K_MIN_CODE || code > K_MAX_CODE) ? kScanInvalid : kScanMiss;
+#include <array>
+#include <cstring>
+#include <initializer_list>
+
+namespace {
+
+// How fScanStep treats a code. Each code has exactly one group; the order of
+// the tests in fScanStep is the order of the groups here.
+enum class eGroup : uint8_t {
+  kNone,          // valid code that never hits
+  kElseNest,      // counts "else"
+  kIfNest,        // counts "if" and "elseif"
+  kLoopNest,      // counts "loop"
+  kEndloopNest,   // counts "endloop"
+  kEndifNest,     // counts "endif"
+  kCounter,       // parenthesis counters and the quote toggle
+  kGroupSymbol,   // "(" "[" ")" "]"
+  kCharClass,     // letter / high byte classes
+  kAnyChar,       // any byte 1..127, never a hit
+  kNumber,        // first byte of a numeric literal
+  kOpener,        // block openers
+  kCloser,        // block closers
+  kStatement,     // whole-buffer statement words
+  kTrailing,      // "returns", "then": the text before them is a name
+  kType,          // type names
+  kSymbol,        // one-byte symbols that cut the pending name or number
+};
+
+// Character classes, one bit each.
+constexpr uint8_t kClassLetter = 1;
+constexpr uint8_t kClassHigh = 2;     // 0xC0..0xFF
+constexpr uint8_t kClassNumber = 4;   // digit, '.', '-'
+constexpr uint8_t kClassAscii = 8;    // 1..127
+
+constexpr std::array<uint8_t, 256> fMakeClasses() {
+  std::array<uint8_t, 256> classes{};
+  for (int c = 0; c < 256; ++c) {
+    uint8_t bits = 0;
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) bits |= kClassLetter;
+    if (c >= 0xC0) bits |= kClassHigh;
+    if ((c >= '0' && c <= '9') || c == '.' || c == '-') bits |= kClassNumber;
+    if (c >= 1 && c <= 127) bits |= kClassAscii;
+    classes[static_cast<size_t>(c)] = bits;
+  }
+  return classes;
 }
 
-bool fScanAlternatives(sState&, const char*, int32_t, int32_t, int32_t&, int32_t&, int32_t&,
-                       int32_t&, const KindCode*) {
+constexpr std::array<uint8_t, 256> kClasses = fMakeClasses();
+
+struct sCodeInfo {
+  eGroup group = eGroup::kNone;
+  char cSymbol = 0;          // byte tested by counters, group symbols and symbols
+  bool bSymbol = false;      // also tested as a cutting symbol when the group misses
+  uint8_t nClassMask = 0;    // classes accepted by a character-class code
+};
+
+using sCodeTable = std::array<sCodeInfo, K_MAX_CODE + 1>;
+
+void fSetGroup(sCodeTable& table, eGroup group, std::initializer_list<KindCode> codes) {
+  for (KindCode code : codes) table[static_cast<size_t>(code)].group = group;
+}
+
+sCodeTable fBuildCodeTable() {
+  sCodeTable t{};
+  fSetGroup(t, eGroup::kElseNest, {K_ELSE_NEST});
+  fSetGroup(t, eGroup::kIfNest, {K_IF_NEST});
+  fSetGroup(t, eGroup::kLoopNest, {K_LOOP_NEST});
+  fSetGroup(t, eGroup::kEndloopNest, {K_ENDLOOP_NEST});
+  fSetGroup(t, eGroup::kEndifNest, {K_ENDIF_NEST});
+  fSetGroup(t, eGroup::kCounter, {K_OPEN_COUNT, K_CLOSE_COUNT, K_QUOTE_TOGGLE});
+  t[K_OPEN_COUNT].cSymbol = '(';
+  t[K_CLOSE_COUNT].cSymbol = ')';
+  t[K_QUOTE_TOGGLE].cSymbol = '"';
+  fSetGroup(t, eGroup::kGroupSymbol, {K_LPAREN, K_LBRACKET, K_RPAREN, K_RBRACKET});
+  fSetGroup(t, eGroup::kCharClass, {K_LETTER, K_HIGH_BYTE, K_LETTER_OR_HIGH});
+  t[K_LETTER].nClassMask = kClassLetter;
+  t[K_HIGH_BYTE].nClassMask = kClassHigh;
+  t[K_LETTER_OR_HIGH].nClassMask = kClassLetter | kClassHigh;
+  fSetGroup(t, eGroup::kAnyChar, {K_ANY_CHAR});
+  fSetGroup(t, eGroup::kNumber, {K_NUMBER});
+  fSetGroup(t, eGroup::kOpener, {K_FUNCTION, K_CONSTANT_FUNCTION, K_GLOBALS, K_IF, K_LOOP});
+  fSetGroup(t, eGroup::kCloser, {K_ENDFUNCTION, K_ENDGLOBALS, K_ENDIF, K_ENDLOOP});
+  fSetGroup(t, eGroup::kStatement,
+            {K_LOCAL, K_SET, K_CALL, K_RETURN, K_OR, K_AND, K_NOT, K_CONSTANT, K_TAKES, K_ARRAY,
+             K_EXITWHEN, K_ELSE, K_ELSEIF, K_NOTHING, K_NULL, K_SPACE, K_FUNCTION_REF});
+  fSetGroup(t, eGroup::kTrailing, {K_RETURNS, K_THEN});
+  for (KindCode code = K_MIN_CODE; code <= K_MAX_CODE; ++code) {
+    if (fIsTypeKind(code)) t[static_cast<size_t>(code)].group = eGroup::kType;
+  }
+  // K_SPACE keeps its statement group: it is tested as a symbol only when
+  // the buffer is not exactly " ".
+  for (KindCode code : {K_SPACE, K_COMMA, K_ASSIGN, K_PLUS, K_QUOTE, K_DOLLAR, K_BANG, K_STAR,
+                        K_LESS, K_GREATER, K_MINUS, K_SLASH}) {
+    sCodeInfo& info = t[static_cast<size_t>(code)];
+    if (info.group == eGroup::kNone) info.group = eGroup::kSymbol;
+    info.bSymbol = true;
+  }
+  for (KindCode code : {K_LPAREN, K_LBRACKET, K_RPAREN, K_RBRACKET, K_SPACE, K_COMMA, K_ASSIGN,
+                        K_PLUS, K_QUOTE, K_DOLLAR, K_BANG, K_STAR, K_LESS, K_GREATER, K_MINUS,
+                        K_SLASH}) {
+    t[static_cast<size_t>(code)].cSymbol = fKeywordPtr(code)[0];
+  }
+  return t;
+}
+
+const sCodeInfo& fInfo(KindCode code) {
+  static const sCodeTable kTable = fBuildCodeTable();
+  return kTable[static_cast<size_t>(code)];
+}
+
+// One call's view of the engine: the buffer holds idx + 1 meaningful bytes
+// (0 bytes included), so every test compares by length, never by terminator.
+struct sScan {
+  const char* buffer;
+  int32_t pos;
+  int32_t idx;
+  int32_t& start;
+  int32_t& end;
+  int32_t& opener;
+  int32_t& element;
+
+  int32_t fCount() const { return idx + 1; }
+  char fCurrent() const { return buffer[idx]; }
+  uint8_t fCurrentClasses() const { return kClasses[static_cast<uint8_t>(buffer[idx])]; }
+  bool fNothingCut() const { return start == -1 && end == -1; }
+  // The buffer is exactly the keyword of code.
+  bool fIsExactly(KindCode code) const {
+    const int32_t n = fKeywordLength(code);
+    return n > 0 && fCount() == n && std::memcmp(buffer, fKeywordPtr(code), n) == 0;
+  }
+  bool fEndsWith(KindCode code) const {
+    const int32_t n = fKeywordLength(code);
+    return n > 0 && fCount() >= n &&
+           std::memcmp(buffer + fCount() - n, fKeywordPtr(code), n) == 0;
+  }
+  // Offset of the first byte of the keyword of code that ends at pos.
+  int32_t fKeywordStart(KindCode code) const { return pos - (fKeywordLength(code) - 1); }
+};
+
+void fBeginName(sState& s, int32_t pos) {
+  if (s.vPendingNameSet == 0) {
+    s.vPendingNameStart = pos;
+    s.vPendingNameSet = 1;
+  }
+}
+
+int fTestElseNest(sState& s, sScan& a) {
+  if (!a.fIsExactly(K_ELSE)) return kScanMiss;
+  ++s.vElseCount;
+  return kScanHit;
+}
+
+// An "elseif" whose "else" was counted leaves vIfCount as it was.
+int fTestIfNest(sState& s, sScan& a) {
+  const bool bLength = a.fCount() == 2 || (s.vElseCount > 0 && a.fCount() == 6);
+  if (!bLength || !a.fEndsWith(K_IF)) return kScanMiss;
+  if (s.vIfCount == s.vEndifCount) {
+    a.opener = K_IF;
+    a.start = a.pos - 1;
+  }
+  s.vIfCount = s.vIfCount + 1 - s.vElseCount;
+  s.vElseCount = 0;
+  return kScanHit;
+}
+
+int fTestLoopNest(sState& s, sScan& a) {
+  if (!a.fIsExactly(K_LOOP)) return kScanMiss;
+  if (s.vLoopCount == s.vEndloopCount) {
+    a.opener = K_LOOP;
+    a.start = a.fKeywordStart(K_LOOP);
+  }
+  ++s.vLoopCount;
+  return kScanHit;
+}
+
+// Shared by endloop and endif: only the closer of the outermost block ends
+// the element.
+int fTestCloserNest(sScan& a, KindCode closer, int32_t opened, int32_t& closed) {
+  if (!a.fIsExactly(closer)) return kScanMiss;
+  ++closed;
+  if (opened == closed) {
+    a.element = closer;
+    a.end = a.pos;
+  }
+  return kScanHit;
+}
+
+int fTestCounter(sState& s, sScan& a, KindCode code) {
+  if (a.fCurrent() != fInfo(code).cSymbol) return kScanMiss;
+  if (code == K_OPEN_COUNT) {
+    ++s.vOpenParenCount;
+  } else if (code == K_CLOSE_COUNT) {
+    ++s.vCloseParenCount;
+  } else {
+    s.vInQuotes = s.vInQuotes == 1 ? 0 : 1;
+  }
+  return kScanHit;
+}
+
+// Openers and closers of groups ignore what start and end held.
+int fTestGroupSymbol(sScan& a, KindCode code) {
+  if (a.fCurrent() != fInfo(code).cSymbol) return kScanMiss;
+  if (code == K_LPAREN || code == K_LBRACKET) {
+    a.opener = code;
+    a.start = a.pos;
+  } else {
+    a.element = code;
+    a.end = a.pos;
+  }
+  return kScanHit;
+}
+
+int fTestCharClass(sState& s, sScan& a, KindCode code) {
+  if ((a.fCurrentClasses() & fInfo(code).nClassMask) == 0) return kScanMiss;
+  fBeginName(s, a.pos);
+  return kScanHit;
+}
+
+// Only notes the byte: it never stops a list of alternatives.
+int fTestAnyChar(sState& s, sScan& a) {
+  if ((a.fCurrentClasses() & kClassAscii) != 0) {
+    fBeginName(s, a.pos);
+    s.vLastChar = static_cast<uint8_t>(a.fCurrent());
+  }
+  return kScanMiss;
+}
+
+// A number begins only where no name is pending, and only once per literal.
+int fTestNumber(sState& s, sScan& a) {
+  if ((a.fCurrentClasses() & kClassNumber) == 0) return kScanMiss;
+  if (s.vNumericMode != 0 || s.vPendingNameSet != 0) return kScanMiss;
+  a.element = K_NUMBER;
+  s.vNumericMode = 1;
+  return kScanHit;
+}
+
+int fTestOpener(sScan& a, KindCode code) {
+  if (!a.fNothingCut() || !a.fIsExactly(code)) return kScanMiss;
+  a.start = a.fKeywordStart(code);
+  a.opener = code;
+  return kScanHit;
+}
+
+int fTestCloser(sScan& a, KindCode code) {
+  if (a.start == -1 || a.end != -1 || !a.fIsExactly(code)) return kScanMiss;
+  a.element = code;
+  return kScanHit;
+}
+
+int fTestStatement(sScan& a, KindCode code) {
+  if (!a.fNothingCut() || !a.fIsExactly(code)) return kScanMiss;
+  a.start = a.fKeywordStart(code);
+  a.element = code;
+  return kScanHit;
+}
+
+// The words before "returns" / "then" are the name (or condition) they end.
+int fTestTrailing(sState& s, sScan& a, KindCode code) {
+  if (!a.fNothingCut() || !a.fEndsWith(code)) return kScanMiss;
+  s.vPendingNameSet = 1;
+  s.vPendingName.fCopy(a.buffer, static_cast<size_t>(a.fCount() - fKeywordLength(code)));
+  a.start = a.fKeywordStart(code);
+  a.element = code;
+  return kScanHit;
+}
+
+int fTestType(sScan& a, KindCode code) {
+  if (!a.fIsExactly(code)) return kScanMiss;
+  a.start = a.fKeywordStart(code);
+  a.element = code;
+  return kScanHit;
+}
+
+// A symbol cuts the text before it (T, idx bytes) into the pending number,
+// name or string literal, whichever the current mode says it is.
+int fTestSymbol(sState& s, sScan& a, KindCode code) {
+  if (!a.fNothingCut() || a.fCurrent() != fInfo(code).cSymbol) return kScanMiss;
+  const size_t nBefore = static_cast<size_t>(a.idx);
+  if (code == K_QUOTE) {
+    if (s.vStringMode == 0) {
+      s.vQuoteStart = a.pos + 1;
+    } else if (s.vQuoteStart <= a.pos - 1) {
+      s.vStringLiteral.fCopy(a.buffer, nBefore);
+    }
+  } else if (a.idx > 0) {
+    if (s.vPendingNameSet == 0 && s.vNumericMode == 1) {
+      s.vPendingNumberSet = 1;
+      s.vPendingNumber.fCopy(a.buffer, nBefore);
+    } else if (s.vPendingNameSet == 1) {
+      s.vPendingName.fCopy(a.buffer, nBefore);
+    }
+  }
+  a.start = a.pos;
+  a.element = code;
+  return kScanHit;
+}
+
+int fTestGroup(sState& s, sScan& a, KindCode code) {
+  switch (fInfo(code).group) {
+    case eGroup::kElseNest: return fTestElseNest(s, a);
+    case eGroup::kIfNest: return fTestIfNest(s, a);
+    case eGroup::kLoopNest: return fTestLoopNest(s, a);
+    case eGroup::kEndloopNest:
+      return fTestCloserNest(a, K_ENDLOOP, s.vLoopCount, s.vEndloopCount);
+    case eGroup::kEndifNest: return fTestCloserNest(a, K_ENDIF, s.vIfCount, s.vEndifCount);
+    case eGroup::kCounter: return fTestCounter(s, a, code);
+    case eGroup::kGroupSymbol: return fTestGroupSymbol(a, code);
+    case eGroup::kCharClass: return fTestCharClass(s, a, code);
+    case eGroup::kAnyChar: return fTestAnyChar(s, a);
+    case eGroup::kNumber: return fTestNumber(s, a);
+    case eGroup::kOpener: return fTestOpener(a, code);
+    case eGroup::kCloser: return fTestCloser(a, code);
+    case eGroup::kStatement: return fTestStatement(a, code);
+    case eGroup::kTrailing: return fTestTrailing(s, a, code);
+    case eGroup::kType: return fTestType(a, code);
+    case eGroup::kSymbol:
+    case eGroup::kNone: break;
+  }
+  return kScanMiss;
+}
+
+}  // namespace
+
+int fScanStep(sState& s, const char* buffer, int32_t pos, int32_t idx, int32_t& start,
+              int32_t& end, int32_t& opener, int32_t& element, KindCode code) {
+  if (code < K_MIN_CODE || code > K_MAX_CODE) return kScanInvalid;
+  // Without a current byte there is nothing to test; never index before it.
+  if (buffer == nullptr || idx < 0) return kScanMiss;
+  sScan a{buffer, pos, idx, start, end, opener, element};
+  const int result = fTestGroup(s, a, code);
+  if (result == kScanMiss && fInfo(code).bSymbol) return fTestSymbol(s, a, code);
+  return result;
+}
+
+bool fScanAlternatives(sState& s, const char* buffer, int32_t pos, int32_t idx, int32_t& start,
+                       int32_t& end, int32_t& opener, int32_t& element, const KindCode* list) {
+  // The first code and at most this many further ones are tried, so a list
+  // that lost its terminator cannot run away.
+  constexpr int kFurtherCodes = 101;
+  if (list == nullptr) return true;
+  for (int i = 0; i <= kFurtherCodes; ++i) {
+    if (list[i] == K_END_OF_LIST) return true;
+    const int result = fScanStep(s, buffer, pos, idx, start, end, opener, element, list[i]);
+    if (result == kScanHit) return true;
+    if (result == kScanInvalid) return false;
+  }
   return true;
 }
