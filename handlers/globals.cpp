@@ -1,6 +1,51 @@
-// Globals block, array declarations and line remainders. (Work in progress: stand-in bodies until the handler change lands.)
+// Globals block, array declarations and line remainders (rules -> handlers ->
+// output). The globals block runs its own rule with the globals flag raised;
+// "array" marks the declaration; the word left at a line end is a return
+// type, an array name or the last operand of a statement.
 #include "handlers/handlers.h"
 
-bool fOnGlobalsBlock(sState&, sText&, sText&) { return true; }
-bool fOnArray(sState&, sText&, sText&) { return true; }
-bool fOnPlain(sState&, sText&, sText&) { return true; }
+#include "output/operand.h"
+#include "rules/rules.h"
+#include "scan/kinds.h"
+
+namespace {
+
+const char kArrayOpen[] = "\tsMyArray<";
+const char kArrayClose[] = "[1],CONST_MAX_SIZE_MASS> ";
+
+// Every array item is a one-element array; the engine adds "[0]" to each index.
+bool fWriteArrayDecl(sState& s, sText& in, sText& out) {
+  out = sText(kArrayOpen + s.vPendingType.data + kArrayClose + in.data);
+  if (s.vInGlobals == 1) s.vGlobalNames.fAppend(&in);
+  // Consumed here, so no later flush writes the type a second time.
+  s.vPendingType.fRelease();
+  return true;
+}
+
+}  // namespace
+
+bool fOnGlobalsBlock(sState& s, sText& in, sText& out) {
+  s.vInGlobals = 1;
+  if (!fApplyRule(s, in, out, K_GLOBALS)) return false;
+  s.vInGlobals = 0;
+  return true;
+}
+
+bool fOnArray(sState& s, sText&, sText&) {
+  s.vArrayDecl = 1;
+  return true;
+}
+
+bool fOnPlain(sState& s, sText& in, sText& out) {
+  if (s.vReturnsSeen) return fOnSignature(s, in, out);
+  if (s.vArrayDecl) return fWriteArrayDecl(s, in, out);
+  if (s.vInExpressionRule == 0) {
+    // The guard keeps a remainder inside this run from starting another one.
+    s.vInExpressionRule = 1;
+    in.bTerminated = 1;
+    if (!fApplyRule(s, in, out, K_EXPRESSION)) return false;
+    return fResetConstruct(s);
+  }
+  if (!fTranslateOperand(s, &in, out)) return false;
+  return fResetConstruct(s);
+}
