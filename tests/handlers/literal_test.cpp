@@ -1,0 +1,112 @@
+// String-literal handler: the literal table inside and outside the globals
+// block, escaped quotes, empty literals and overlong literals.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "handlers/handlers.h"
+
+namespace {
+
+// Opens a literal, lets the scanner's part happen (the text collected before
+// the closing quote, the last plain byte passed) and closes it.
+std::string fQuoteLiteral(sState& s, const std::string& text) {
+  sText quote("\"");
+  sText opened;
+  EXPECT_TRUE(fOnQuote(s, quote, opened));
+  EXPECT_EQ(opened.data, "");
+  if (!text.empty()) {
+    s.vStringLiteral.fCopy(text);
+    const unsigned char last = static_cast<unsigned char>(text.back());
+    if (last >= 1 && last <= 127) s.vLastChar = last;
+  }
+  sText closed;
+  EXPECT_TRUE(fOnQuote(s, quote, closed));
+  return closed.data;
+}
+
+struct LiteralCase {
+  const char* text;     // between the quotes, as the scanner stores it
+  const char* outside;  // output outside the globals block
+  const char* inside;   // output inside the globals block
+};
+
+const LiteralCase kLiteralCases[] = {
+    {"abc", "sMyString(\"abc\")", "sMyString(\"abc\")"},
+    {"a", "sMyString(0x61)", "sMyString(\"a\")"},
+    {"\\n", "sMyString(0x0A)", "sMyString(\"\\n\")"},
+    {"\\t", "sMyString(0x09)", "sMyString(\"\\t\")"},
+    {"\\r", "sMyString(0x0D)", "sMyString(\"\\r\")"},
+    {"\\\\", "sMyString(0x5C)", "sMyString(\"\\\\\")"},
+    {"\\x", "sMyString(0x78)", "sMyString(\"\\x\")"},
+    {"a\\b", "sMyString(\"a\\\\b\")", "sMyString(\"a\\\\b\")"},
+    {"a\\\\b", "sMyString(\"a\\\\b\")", "sMyString(\"a\\\\b\")"},
+    {"ab\\n", "sMyString(\"ab\\\\n\")", "sMyString(\"ab\\\\n\")"},
+    {"a\\", "sMyString(\"a\\\\\")", "sMyString(\"a\\\\\")"},
+    {"ab", "sMyString(\"ab\")", "sMyString(\"ab\")"},
+    {" ", "sMyString(0x20)", "sMyString(\" \")"},
+    {"\xE9", "sMyString(0xE9)", "sMyString(\"\xE9\")"},
+    {"", "sMyString(0x02)", "sMyString(\"\")"},
+};
+
+}  // namespace
+
+TEST(QuoteHandler, LiteralTableOutsideAndInsideGlobals) {
+  for (const LiteralCase& c : kLiteralCases) {
+    SCOPED_TRACE(std::string("literal text: ") + c.text);
+    sState outside;
+    EXPECT_EQ(fQuoteLiteral(outside, c.text), c.outside);
+    EXPECT_EQ(outside.vStringMode, 0);
+    sState inside;
+    inside.vInGlobals = 1;
+    EXPECT_EQ(fQuoteLiteral(inside, c.text), c.inside);
+  }
+}
+
+TEST(QuoteHandler, EmptyLiteralDoesNotRepeatThePreviousOne) {
+  sState s;
+  EXPECT_EQ(fQuoteLiteral(s, "abc"), "sMyString(\"abc\")");
+  EXPECT_EQ(fQuoteLiteral(s, ""), "sMyString(0x02)");
+  s.vInGlobals = 1;
+  EXPECT_EQ(fQuoteLiteral(s, "x"), "sMyString(\"x\")");
+  EXPECT_EQ(fQuoteLiteral(s, ""), "sMyString(\"\")");
+}
+
+TEST(QuoteHandler, ClosingQuoteLeavesTheRebuiltText) {
+  sState s;
+  EXPECT_EQ(fQuoteLiteral(s, "a\\b"), "sMyString(\"a\\\\b\")");
+  EXPECT_EQ(s.vStringLiteral.str(), "a\\\\b");
+  EXPECT_EQ(s.vStringMode, 0);
+}
+
+TEST(QuoteHandler, BackslashAloneBeforeAQuoteKeepsTheLiteralOpen) {
+  sState s;
+  sText quote("\"");
+  sText out;
+  ASSERT_TRUE(fOnQuote(s, quote, out));
+  s.vStringLiteral.fCopy("\\");
+  s.vLastChar = '\\';
+  ASSERT_TRUE(fOnQuote(s, quote, out));
+  EXPECT_EQ(out.data, "");
+  EXPECT_EQ(s.vStringMode, 1);
+  EXPECT_EQ(s.vLastChar, '"');
+}
+
+TEST(QuoteHandler, QuoteAfterLongerTextEndingInBackslashCloses) {
+  sState s;
+  EXPECT_EQ(fQuoteLiteral(s, "ab\\"), "sMyString(\"ab\\\\\")");
+  EXPECT_EQ(s.vStringMode, 0);
+}
+
+TEST(QuoteHandler, OverlongRebuiltLiteralIsKeptWhole) {
+  std::string text;
+  std::string rebuilt;
+  for (int i = 0; i < 700; ++i) {
+    text += "a\\";
+    rebuilt += "a\\\\";
+  }
+  sState s;
+  const std::string out = fQuoteLiteral(s, text);
+  EXPECT_EQ(out.size(), rebuilt.size() + 13);
+  EXPECT_EQ(out, "sMyString(\"" + rebuilt + "\")");
+}
