@@ -1,0 +1,308 @@
+// The two emitters: the complete output files of a script without globals and
+// functions, byte for byte, and each section inserted once at its place.
+#include "output/emit.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// war3map.h of a script with no globals and no functions.
+const std::string kEmptyHeader =
+    "#pragma once\r\n"
+    "#include \"Jass.h\"\r\n"
+    "#include \"MyArray.h\"\r\n"
+    "#include \"MyString.h\"\r\n"
+    "\r\n"
+    "class sGlobal\r\n"
+    "{\r\n"
+    "private:\r\n"
+    "\tstatic const int CONST_MAX_SIZE_MASS = 8190;\r\n"
+    "public:\r\n"
+    "\r\n"
+    "\tsGlobal()\r\n"
+    "\t{\r\n"
+    "\t};\r\n"
+    "\r\n"
+    "};\r\n"
+    "\r\n"
+    "procedure fMyExecuteFunc(String funcName);\r\n"
+    "void fMapBegin();\r\n"
+    "HPLAYER fMyGetLocalPlayer();\r\n"
+    "void fMapEnd();\r\n"
+    "bool fFuncsInit();\r\n"
+    "void fMain();\r\n"
+    "sMyString fMyI2S(integer vInt);\r\n"
+    "sMyString fMySubString(sMyString &source, Integer start, Integer end_);\r\n"
+    "sMyString fMyGetUnitName(unit u);\r\n"
+    "integer fMyStringHash(String vStr);\r\n"
+    "\r\n";
+
+// war3map.cpp of a script with no globals and no functions.
+const std::string kEmptyCpp =
+    "#include \"stdafx.h\"\r\n"
+    "#include \"Jass.h\"\r\n"
+    "#include \"MyArray.h\"\r\n"
+    "#include \"MyString.h\"\r\n"
+    "#include \"war3map.h\"\r\n"
+    "#include \"Additional_functions.h\"\r\n"
+    "#include \"JassApi_functions_extern.h\"\r\n"
+    "\r\n"
+    "typedef void(fFuncThread)(void);\r\n"
+    "\r\n"
+    "rect bj_mapInitialPlayableArea = NULL;\r\n"
+    "const integer bj_MAX_PLAYER_SLOTS = 16;\r\n"
+    "const integer bj_PLAYER_NEUTRAL_VICTIM = 13;\r\n"
+    "const alliancetype ALLIANCE_SHARED_ADVANCED_CONTROL = (HALLIANCETYPE)7;\r\n"
+    "const real bj_PI = 3.14159;\r\n"
+    "static const int CONST_MAX_SIZE_MASS = 8190;\r\n"
+    "static sGlobal *pGlobal;\r\n"
+    "HHASHTABLE vHT_Ex;\r\n"
+    "TEventRegistrationHandle vEndMapHandle;\r\n"
+    "HPLAYER vLocalPlayer;\r\n"
+    "\r\n"
+    "integer fMyStringHash(String vStr)\r\n"
+    "{\r\n"
+    "\tint vLen = strlen(vStr);\r\n"
+    "\tconst int p = 31;\r\n"
+    "\tconst int n = 2;\r\n"
+    "\tinteger hash = 0, p_pow = 1;\r\n"
+    "\tfor (size_t i=0; i<vLen; ++i)\r\n"
+    "\t{\r\n"
+    "\t\thash += ((vStr[i] >= 'a' && vStr[i] <= 'z' ? (vStr[i] - 'a') : (vStr[i] >= 'A' && "
+    "vStr[i] <= 'Z' ? (vStr[i] - 'A') + p : p * n + 1)) + 1) * p_pow;\r\n"
+    "\t\tp_pow *= p * n + 1 + 1;\r\n"
+    "\t}\r\n"
+    "\treturn hash;\r\n"
+    "}\r\n"
+    "\r\n"
+    "sMyString fMyGetUnitName(unit u)\r\n"
+    "{\r\n"
+    "\treturn sMyString(GetUnitName(u));\r\n"
+    "}\r\n"
+    "\r\n"
+    "sMyString fMySubString(sMyString &source, Integer start, Integer end_)\r\n"
+    "{\r\n"
+    "\tchar *pStr;\r\n"
+    "\tString vStr;\r\n"
+    "\tvStr = new char[end_-start + 1];\r\n"
+    "\tpStr = vStr;\r\n"
+    "\tmemcpy(pStr,((char*)source)+start,end_-start);\r\n"
+    "\tpStr += end_-start;\r\n"
+    "\t*pStr = '\\0';\r\n"
+    "\tstatic sMyString *vMyString;\r\n"
+    "\tvMyString = new sMyString();\r\n"
+    "\tvMyString->vTempData = fCpyStr(vStr);\r\n"
+    "\tvMyString->vBoolTempData = true;\r\n"
+    "\tvMyString->fTempData2();\r\n"
+    "\tdelete vStr;\r\n"
+    "\treturn *vMyString;\r\n"
+    "}\r\n"
+    "\r\n"
+    "sMyString fMyI2S(integer vInt)\r\n"
+    "{\r\n"
+    "\treturn sMyString(I2S(vInt));\r\n"
+    "}\r\n"
+    "\r\n"
+    "void fMain()\r\n"
+    "{\r\n"
+    "\tfMapBegin();\r\n"
+    "\tfFuncsInit();\r\n"
+    "\tfMainJass();\r\n"
+    "}\r\n"
+    "\r\n"
+    "procedure fMyExecuteFunc(String funcName)\r\n"
+    "{\r\n"
+    "\tinteger vAddress;\r\n"
+    "\tvAddress = LoadInteger(vHT_Ex,0,fMyStringHash(funcName));\r\n"
+    "\tif (vAddress == NULL) return;\r\n"
+    "\tfFuncThread *pFunc = (fFuncThread *)vAddress;\r\n"
+    "\tif (pFunc)\r\n"
+    "\t{\r\n"
+    "\t\tpFunc();\r\n"
+    "\t}\r\n"
+    "}\r\n"
+    "\r\n"
+    "void fMapBegin()\r\n"
+    "{\r\n"
+    "\tpGlobal = new sGlobal;\r\n"
+    "\tvHT_Ex = InitHashtable();\r\n"
+    "\tIncrementHandleReferences(vHT_Ex);\r\n"
+    "\tvEndMapHandle = AddEventHandler(jeMainThreadDestroyed,(TJassEventCallback*)&fMapEnd,"
+    "NULL);\r\n"
+    "\tvLocalPlayer = 0;\r\n"
+    "\tvLocalPlayer = GetLocalPlayer();\r\n"
+    "}\r\n"
+    "\r\n"
+    "HPLAYER fMyGetLocalPlayer()\r\n"
+    "{\r\n"
+    "\treturn vLocalPlayer;\r\n"
+    "}\r\n"
+    "\r\n"
+    "void fMapEnd()\r\n"
+    "{\r\n"
+    "\tif (pGlobal > 0)\r\n"
+    "\t{\r\n"
+    "\t\tdelete pGlobal;\r\n"
+    "\t\tpGlobal = NULL;\r\n"
+    "\t}\r\n"
+    "\tif (vEndMapHandle)\r\n"
+    "\t{\r\n"
+    "\t\tRemoveEventHandler((TEventRegistrationHandle)vEndMapHandle);\r\n"
+    "\t\tvEndMapHandle = NULL;\r\n"
+    "\t}\r\n"
+    "}\r\n"
+    "\r\n"
+    "bool fFuncsInit()\r\n"
+    "{\r\n"
+    "\treturn TRUE;\r\n"
+    "}\r\n"
+    "\r\n";
+
+// Control bytes made visible, one output line per line, for readable diffs.
+std::string fVisible(const std::string& bytes) {
+  std::string shown;
+  for (char c : bytes) {
+    if (c == '\r') shown += "\\r";
+    else if (c == '\n') shown += "\\n\n";
+    else if (c == '\t') shown += "\\t";
+    else shown += c;
+  }
+  return shown;
+}
+
+void fExpectSameBytes(const std::string& actual, const std::string& expected) {
+  size_t at = 0;
+  while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
+  if (actual == expected) return;
+  size_t from = at < 80 ? 0 : at - 80;
+  ADD_FAILURE() << "first difference at byte " << at << " (sizes " << actual.size() << " and "
+                << expected.size() << ")\n--- expected from byte " << from << ":\n"
+                << fVisible(expected.substr(from, 200)) << "\n--- actual:\n"
+                << fVisible(actual.substr(from, 200));
+}
+
+std::string fJoined(sTextList& list) {
+  sText joined;
+  list.fJoin(&joined);
+  return joined.data;
+}
+
+// Every CR is followed by LF and every LF preceded by CR.
+bool fOnlyCrLf(const std::string& bytes) {
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')) return false;
+    if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) return false;
+  }
+  return true;
+}
+
+// expected with insert placed right after the first occurrence of anchor.
+std::string fInsertedAfter(const std::string& text, const std::string& anchor,
+                           const std::string& insert) {
+  size_t at = text.find(anchor);
+  EXPECT_NE(at, std::string::npos) << anchor;
+  std::string result = text;
+  return result.insert(at + anchor.size(), insert);
+}
+
+}  // namespace
+
+TEST(Emit, HeaderOfEmptyScriptIsExact) {
+  sState s;
+  EXPECT_TRUE(fEmitHeader(s));
+  fExpectSameBytes(fJoined(s.vHeaderLines), kEmptyHeader);
+  EXPECT_EQ(s.vHeaderLines.nCount(), 31);  // 28 lines and 3 (empty) sections
+  EXPECT_EQ(s.vCppLines.nCount(), 0);
+}
+
+TEST(Emit, CppFrameOfEmptyScriptIsExact) {
+  sState s;
+  EXPECT_TRUE(fEmitCppFrame(s));
+  fExpectSameBytes(fJoined(s.vCppLines), kEmptyCpp);
+  EXPECT_EQ(s.vCppLines.nCount(), 118);  // 116 lines and 2 (empty) sections
+  EXPECT_EQ(s.vHeaderLines.nCount(), 0);
+}
+
+TEST(Emit, SpecialLinesAreExact) {
+  sState s;
+  fEmitHeader(s);
+  fEmitCppFrame(s);
+  struct Line {
+    sTextList* pList;
+    int32_t index;  // item index: the 1-based line number of the frame minus 1
+    std::string bytes;
+  };
+  const Line lines[] = {
+      {&s.vHeaderLines, 8, "\x09static const int CONST_MAX_SIZE_MASS = 8190;\x0d\x0a"},
+      {&s.vHeaderLines, 15, "\x09};\x0d\x0a"},
+      {&s.vHeaderLines, 17, "};\x0d\x0a"},
+      {&s.vHeaderLines, 19, "procedure fMyExecuteFunc(String funcName);\x0d\x0a"},
+      {&s.vCppLines, 15, "static const int CONST_MAX_SIZE_MASS = 8190;\x0d\x0a"},
+      {&s.vCppLines, 48, std::string("\x09*pStr = '") + '\x5c' + "0';\x0d\x0a"},
+      {&s.vCppLines, 70, "procedure fMyExecuteFunc(String funcName)\x0d\x0a"},
+      {&s.vCppLines, 117, "\x0d\x0a"},
+  };
+  for (const Line& l : lines) {
+    SCOPED_TRACE(fVisible(l.bytes));
+    ASSERT_LT(l.index, l.pList->nCount());
+    EXPECT_EQ(l.pList->fAt(l.index)->data, l.bytes);
+  }
+  std::string header = fJoined(s.vHeaderLines);
+  std::string cpp = fJoined(s.vCppLines);
+  EXPECT_TRUE(fOnlyCrLf(header));
+  EXPECT_TRUE(fOnlyCrLf(cpp));
+  EXPECT_EQ(header.substr(header.size() - 4), "\r\n\r\n");  // ends with the empty line
+  EXPECT_EQ(cpp.substr(cpp.size() - 5), "}\r\n\r\n");
+  EXPECT_EQ(header.find('\0'), std::string::npos);
+  EXPECT_EQ(cpp.find('\0'), std::string::npos);
+}
+
+TEST(Emit, HeaderSectionsInsertedOnceAtTheirPlaces) {
+  sState s;
+  s.vGlobalsVarList.fAppendString("\tinteger udg_a;\r\n");
+  s.vGlobalsVarList.fAppendString("\treal udg_b;\r\n");  // a second globals block
+  s.vInitVarsInConstructorList.fAppendString("\t\t");
+  s.vInitVarsInConstructorList.fAppendString("udg_a=1");
+  s.vInitVarsInConstructorList.fAppendString(";\r\n");
+  s.vFuncsForHeaderList.fAppendString("void f()");
+  s.vFuncsForHeaderList.fAppendString(";\r\n");
+  // Section lists are inserted as they are, and stay filled afterwards.
+  EXPECT_TRUE(fEmitHeader(s));
+
+  std::string expected = kEmptyHeader;
+  expected = fInsertedAfter(expected, "public:\r\n", "\tinteger udg_a;\r\n\treal udg_b;\r\n");
+  expected = fInsertedAfter(expected, "\tsGlobal()\r\n\t{\r\n", "\t\tudg_a=1;\r\n");
+  expected += "void f();\r\n";
+  fExpectSameBytes(fJoined(s.vHeaderLines), expected);
+  EXPECT_EQ(s.vHeaderLines.nCount(), 31);  // each section is one item
+  EXPECT_EQ(s.vHeaderLines.fAt(10)->data, "\tinteger udg_a;\r\n\treal udg_b;\r\n");
+  EXPECT_EQ(s.vGlobalsVarList.nCount(), 2);
+}
+
+TEST(Emit, CppSectionsInsertedOnceAtTheirPlaces) {
+  sState s;
+  s.vFuncsCppList.fAppendString("void f()\r\n{\r\n}\r\n");
+  s.vFuncsCppList.fAppendString("\r\n");
+  s.vBodyFuncsInitList.fAppendString(
+      "\tSaveInteger(vHT_Ex,0,fMyStringHash(\"f\"),(integer)&f);\r\n");
+  EXPECT_TRUE(fEmitCppFrame(s));
+
+  std::string expected = kEmptyCpp;
+  expected = fInsertedAfter(expected, "\t\tvEndMapHandle = NULL;\r\n\t}\r\n}\r\n\r\n",
+                            "void f()\r\n{\r\n}\r\n\r\n");
+  expected = fInsertedAfter(expected, "bool fFuncsInit()\r\n{\r\n",
+                            "\tSaveInteger(vHT_Ex,0,fMyStringHash(\"f\"),(integer)&f);\r\n");
+  fExpectSameBytes(fJoined(s.vCppLines), expected);
+  EXPECT_EQ(s.vCppLines.nCount(), 118);
+  EXPECT_EQ(s.vCppLines.fAt(111)->data, "void f()\r\n{\r\n}\r\n\r\n");
+}
+
+TEST(Emit, HeaderEndsWithLastPrototypeByte) {
+  sState s;
+  s.vFuncsForHeaderList.fAppendString("void f()");  // no line end: nothing is added
+  fEmitHeader(s);
+  std::string header = fJoined(s.vHeaderLines);
+  EXPECT_EQ(header.substr(header.size() - 12), "\r\n\r\nvoid f()");
+}
