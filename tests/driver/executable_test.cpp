@@ -1,0 +1,174 @@
+// The built executable run end to end with piped standard input in a
+// temporary folder. The files it writes are compared with what an in-process
+// conversion on a fresh state joins for the same script bytes, so these tests
+// hold whatever the translator produces.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "driver/convert.h"
+#include "driver_test_util.h"
+#include "text/state.h"
+#include "text/text.h"
+
+namespace {
+
+using driver_test::kPrompt;
+using driver_test::ReadFile;
+using driver_test::SameBytes;
+using driver_test::TempDir;
+using driver_test::WriteFile;
+
+struct ExeRun {
+  std::string output;
+  int exitCode = -1;
+};
+
+// Runs the tool in dir with input as its whole standard input; a hang ends
+// in a timeout and shows as a wrong exit code.
+ExeRun RunExe(const TempDir& dir, const std::string& input) {
+  ExeRun run;
+  const std::string in = dir / "stdin.txt";
+  const std::string out = dir / "stdout.txt";
+  EXPECT_TRUE(WriteFile(in, input));
+  const std::string command = "cd '" + dir.path() + "' && timeout 60 '" JASSCRIBE_EXE "' < '" + in +
+                              "' > '" + out + "'";
+  const int status = std::system(command.c_str());
+  if (status != -1 && WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
+  EXPECT_TRUE(ReadFile(out, &run.output));
+  return run;
+}
+
+// What the tool should write for a script: each joined list, if it joined.
+struct Joined {
+  bool haveCpp = false, haveHeader = false;
+  sText cpp, header;
+};
+
+Joined ConvertInProcess(const std::string& script) {
+  Joined j;
+  auto s = std::make_unique<sState>();
+  fConvertScript(*s, script.data(), script.size());
+  j.haveCpp = s->vCppLines.fJoin(&j.cpp);
+  j.haveHeader = s->vHeaderLines.fJoin(&j.header);
+  return j;
+}
+
+class ExecutableTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(dir_.path().empty());
+    maps_ = dir_ / "maps";
+    ASSERT_TRUE(std::filesystem::create_directory(maps_));
+    script_ = maps_ + "/ab.j";
+    cpp_ = maps_ + "/war3map.cpp";
+    header_ = maps_ + "/war3map.h";
+  }
+
+  // Runs a script through the tool and checks dialogue and files against the
+  // in-process conversion; cppBlocked: a folder stands where war3map.cpp goes.
+  // lineEnd: what is typed after the path, the final wait's character included.
+  void ExpectConverted(const std::string& script, bool cppBlocked = false,
+                       const std::string& lineEnd = "\n") {
+    ASSERT_TRUE(WriteFile(script_, script));
+    if (cppBlocked) {
+      ASSERT_TRUE(std::filesystem::create_directory(cpp_));
+    }
+    const Joined want = ConvertInProcess(script);
+    std::string expected = std::string(kPrompt) + "Loading...\n";
+    const bool cppWritten = want.haveCpp && !cppBlocked;
+    const bool headerWritten = want.haveHeader && (cppWritten || !want.haveCpp);
+    if (cppWritten) expected += cpp_ + "\n";
+    if (headerWritten) expected += header_ + "\n";
+
+    const ExeRun run = RunExe(dir_, script_ + lineEnd);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(SameBytes(run.output, expected));
+    std::string bytes;
+    if (!cppBlocked) {
+      EXPECT_EQ(ReadFile(cpp_, &bytes), cppWritten);
+      if (cppWritten) {
+        EXPECT_TRUE(SameBytes(bytes, want.cpp.data));
+      }
+    }
+    EXPECT_EQ(ReadFile(header_, &bytes), headerWritten);
+    if (headerWritten) {
+      EXPECT_TRUE(SameBytes(bytes, want.header.data));
+    }
+  }
+
+  TempDir dir_;
+  std::string maps_, script_, cpp_, header_;
+};
+
+const char kSmallScript[] =
+    "globals\r\n"
+    "integer udg_count = 0\r\n"
+    "string array udg_names\r\n"
+    "endglobals\r\n"
+    "function Trig_Count takes integer n returns integer\r\n"
+    "local integer i = 0\r\n"
+    "loop\r\n"
+    "exitwhen i >= n\r\n"
+    "set udg_count = udg_count + 1\r\n"
+    "set i = i + 1\r\n"
+    "endloop\r\n"
+    "if udg_count > 10 then\r\n"
+    "set udg_names[0] = \"many\"\r\n"
+    "else\r\n"
+    "set udg_names[0] = \"few\"\r\n"
+    "endif\r\n"
+    "return udg_count\r\n"
+    "endfunction\r\n"
+    "function main takes nothing returns nothing\r\n"
+    "call Trig_Count(3)\r\n"
+    "endfunction\r\n";
+
+TEST_F(ExecutableTest, ErrorsEndWithExitCodeZero) {
+  ASSERT_TRUE(WriteFile(maps_ + "/tiny.j", "ab"));
+  struct Case {
+    std::string input;
+    const char* message;
+  };
+  const Case cases[] = {
+      {maps_ + "/missing.j\n", "File not found!"},
+      {maps_ + "/tiny.j\n", "The file is too small!"},
+      {"abc\n", "The file path is too short!"},
+      {maps_ + "/ab.J\n", "Incorrect file extension!"},
+      {"maps/test.j\n", "Error entering the file path!"},
+      {"", "The file path is too short!"},  // input closed at once
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.input);
+    const ExeRun run = RunExe(dir_, c.input);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(SameBytes(run.output, std::string(kPrompt) + c.message + "\n"));
+  }
+  EXPECT_FALSE(std::filesystem::exists(cpp_));
+  EXPECT_FALSE(std::filesystem::exists(header_));
+}
+
+TEST_F(ExecutableTest, ThreeByteScriptIsConverted) { ExpectConverted("abc"); }
+
+TEST_F(ExecutableTest, SmallScriptIsConverted) { ExpectConverted(kSmallScript); }
+
+TEST_F(ExecutableTest, RealMapScriptIsConverted) {
+  std::string script;
+  const std::string path = std::string(JASSCRIBE_SHARED_DIR) + "/corpus/melee-2autumnleaves.j";
+  if (!ReadFile(path, &script)) GTEST_SKIP() << "no corpus at " << path;
+  ExpectConverted(script);
+}
+
+TEST_F(ExecutableTest, FolderWhereSourceGoesStopsBothOutputs) {
+  ExpectConverted(kSmallScript, /*cppBlocked=*/true);
+}
+
+TEST_F(ExecutableTest, WindowsLineEndAndWaitCharacterAreConsumed) {
+  ExpectConverted(kSmallScript, false, "\r\n\n");
+}
+
+}  // namespace
