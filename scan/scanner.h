@@ -15,11 +15,15 @@ constexpr int kScanMiss = 2;     // nothing found
 
 /// Tests code at buffer[idx] (the buffer holds idx + 1 bytes; pos is the
 /// byte's offset in the text). Returns kScanInvalid, kScanHit or kScanMiss.
+/// Only buffer[0..idx] is read: no terminator is needed, and 0 bytes inside
+/// count as data for every comparison (texts copied into the pending buffers
+/// still end at the first 0). idx < 0 means no current byte: a miss.
 int fScanStep(sState& s, const char* buffer, int32_t pos, int32_t idx, int32_t& start,
               int32_t& end, int32_t& opener, int32_t& element, KindCode code);
 
 /// Tries the codes of a K_END_OF_LIST-terminated list in order; the first hit
-/// wins. False only when an invalid code was tried.
+/// wins. False only when an invalid code was tried. Reads at most 102 codes
+/// (the first and 101 more), so an unterminated list is still safe if that long.
 bool fScanAlternatives(sState& s, const char* buffer, int32_t pos, int32_t idx, int32_t& start,
                        int32_t& end, int32_t& opener, int32_t& element, const KindCode* list);
 
