@@ -245,14 +245,13 @@ TEST(Operand, GeneralBranchWritesInFixedOrder) {
        "b", "a==b"},
       {"pending value in front of &&",
        [](sState& s) { fSetName(s.vPendingNumber, s.vPendingNumberSet, "x"); }, "&&", "x&&"},
-      {"pending value with a leading dot", [](sState& s) {
-         fSetName(s.vPendingNumber, s.vPendingNumberSet, ".25");
-       }, "||", "0.25||"},
+      {"pending value with a leading dot",
+       [](sState& s) { fSetName(s.vPendingNumber, s.vPendingNumberSet, ".25"); }, "||",
+       "0.25||"},
       {"call name then the element",
        [](sState& s) { fSetName(s.vCallName, s.vCallNameSet, "f"); }, "x", "fx"},
-      {"pending name hides the element", [](sState& s) {
-         fSetName(s.vPendingName, s.vPendingNameSet, "x");
-       }, "<", "x"},
+      {"pending name hides the element",
+       [](sState& s) { fSetName(s.vPendingName, s.vPendingNameSet, "x"); }, "<", "x"},
       {"arithmetic flag writes name and element",
        [](sState& s) {
          fSetName(s.vPendingName, s.vPendingNameSet, "x");
@@ -366,7 +365,8 @@ TEST(Operand, NumericBranch) {
          s.vStarPending = 1;
        }),
        "*", "2.0*"},
-      {"value before +", numeric([](sState& s) {
+      {"value before +",
+       numeric([](sState& s) {
          fSetName(s.vPendingNumber, s.vPendingNumberSet, ".5");
          s.vPlusPending = 1;
        }),
