@@ -16,9 +16,11 @@ class sCharBuf {
   /// Zero-fills the buffer: it becomes empty.
   void fClear() { std::string().swap(s_); }
   /// Replaces the content by up to n bytes, stopping at the first 0 byte.
+  /// The source may lie inside this buffer (copying a suffix onto itself).
   void fCopy(const char* p, size_t n) {
-    s_.clear();
-    fAppend(p, n);
+    sCharBuf fresh;
+    fresh.fAppend(p, n);
+    s_.swap(fresh.s_);
   }
   void fCopy(const std::string& text) { fCopy(text.data(), text.size()); }
   void fCopy(const char* p) { fCopy(p, p ? std::strlen(p) : 0); }
