@@ -1,9 +1,193 @@
-// The generic rule engine. (Work in progress: filled in by the rule engine change.)
+// The generic rule engine (rules <-> handlers): cuts a text byte by byte into
+// elements with the scanner, sends each back through the dispatcher, then
+// assembles the pieces and files the result. This file holds the entry, the
+// depth bound and the scan loop with its line-end and element-end rules.
 #include "rules/rules.h"
 
-bool fApplyRule(sState&, sText&, sText& out, KindCode) {
-  out.fRelease();
-  return true;
+#include <algorithm>
+
+#include "rules/call.h"
+
+namespace {
+
+// Statement kinds end just before a line end; any other open kind cannot.
+const KindCode kEndsAtLineEnd[] = {
+    K_LOCAL, K_SET, K_CALL, K_RETURN, K_CONSTANT, K_TAKES, K_RETURNS, K_THEN, K_EXITWHEN,
+    K_END_OF_LIST};  // plus every type kind
+
+// Kinds whose element ends at the byte that completed it.
+const KindCode kEndsAtOnce[] = {
+    K_ENDFUNCTION, K_ENDGLOBALS, K_ENDIF,  K_OR,      K_AND,     K_NOT,       K_RETURNS,
+    K_ARRAY,       K_THEN,       K_ENDLOOP, K_RPAREN, K_ELSE,    K_ELSEIF,    K_NOTHING,
+    K_NULL,        K_SPACE,      K_COMMA,  K_ASSIGN,  K_PLUS,    K_QUOTE,     K_DOLLAR,
+    K_BANG,        K_STAR,       K_LESS,   K_GREATER, K_RBRACKET, K_MINUS,    K_SLASH,
+    K_FUNCTION_REF, K_END_OF_LIST};
+
+// While an element of another kind is open its bytes are only collected.
+const KindCode kScannerRunsWhileOpen[] = {
+    K_LPAREN, K_LBRACKET, K_RPAREN, K_RBRACKET, K_NUMBER, K_END_OF_LIST};
+
+// What one position did to the buffer length.
+enum class ePass {
+  kCount,    // the byte stays in the buffer
+  kNoCount,  // line-end byte, or the buffer restarted after an element
+  kStop      // the scan of the text ends here
+};
+
+// Raises vDepth for the lifetime of one engine call; the only place that
+// changes it.
+class sDepthScope {
+ public:
+  explicit sDepthScope(sState& s) : s_(s) { ++s_.vDepth; }
+  ~sDepthScope() { --s_.vDepth; }
+  sDepthScope(const sDepthScope&) = delete;
+  sDepthScope& operator=(const sDepthScope&) = delete;
+
+ private:
+  sState& s_;
+};
+
+bool fIsLineEndByte(char ch) { return ch == 0 || ch == '\n' || ch == '\r' || ch == 14; }
+
+// Empties the buffer. The bytes past nBufLen are kept 0, so clearing the
+// string is the same as zero-filling it.
+void fEmptyBuffer(sRuleCall& c) {
+  c.szBuffer.clear();
+  c.nBufLen = 0;
 }
 
-bool fHasTopLevelChar(const sText&, char, int32_t) { return false; }
+// Grows instead of stopping at a fixed size: a long line must not end the
+// scan of the whole text.
+void fStoreByte(sRuleCall& c, char ch) {
+  const size_t need = static_cast<size_t>(c.nBufLen) + 2;
+  if (c.szBuffer.size() < need) c.szBuffer.resize(std::max(need, 2 * c.szBuffer.size()), '\0');
+  c.szBuffer[static_cast<size_t>(c.nBufLen)] = ch;
+}
+
+// Byte 14 right at the start of an element or right after a double quote is
+// an ordinary character.
+void fTrackLineEnd(sRuleCall& c, char ch) {
+  const bool lineEnd = fIsLineEndByte(ch);
+  if (!c.bLineEnd && lineEnd) {
+    const bool ordinary =
+        ch == 14 && (c.nBufLen == 0 || c.szBuffer[static_cast<size_t>(c.nBufLen) - 1] == '"');
+    c.bLineEnd = !ordinary;
+  } else if (c.bLineEnd && lineEnd) {
+    fEmptyBuffer(c);
+  } else {
+    c.bLineEnd = false;
+  }
+}
+
+ePass fTranslateAndRestart(sRuleCall& c, KindCode kind) {
+  const eTranslate t = fTranslateElement(c, kind);
+  c.vFlag1 = -1;
+  c.vFlag2 = -1;
+  if (t == eTranslate::kStop) return ePass::kStop;
+  if (t == eTranslate::kSkipped) return ePass::kCount;
+  fEmptyBuffer(c);
+  c.vIndex1 = -1;
+  c.vIndex2 = -1;
+  return ePass::kNoCount;
+}
+
+ePass fLineEndPath(sRuleCall& c, int32_t r) {
+  if (c.s.vElseCount > 0) c.s.vElseCount = 0;
+  if (c.vFlag2 == -1 || c.vIndex2 != -1) {
+    if (c.s.vElsePending == 1 && c.in.bInIf == 0) {
+      fAddElseBrace(c);
+      c.s.vElsePending = 0;
+    }
+    return ePass::kNoCount;
+  }
+  if (c.vFlag2 == K_LOCAL) c.s.vInLocalDecl = 1;
+  if (!fIsInList(c.vFlag2, kEndsAtLineEnd) && !fIsTypeKind(c.vFlag2)) return ePass::kStop;
+  c.vIndex2 = r - 1;
+  c.in.bTerminated = 1;
+  return fTranslateAndRestart(c, c.vFlag2);
+}
+
+bool fScannerRuns(const sRuleCall& c) {
+  return c.vFlag2 == -1 || fIsInList(c.vFlag2, kScannerRunsWhileOpen) || c.rule == K_LOCAL ||
+         c.rule == K_ARGUMENT;
+}
+
+ePass fScanningPath(sRuleCall& c, int32_t r) {
+  if (fScannerRuns(c) && !fRunScanner(c, r)) return ePass::kStop;
+  if (!fIsInList(c.vFlag2, kEndsAtOnce)) return ePass::kCount;
+  c.vIndex2 = r;
+  return fTranslateAndRestart(c, c.vFlag2);
+}
+
+// Groups and parameter lists switch to comma splitting once a top-level comma
+// lies ahead.
+void fCheckCommaSplit(sRuleCall& c, int32_t r) {
+  if (c.rule != K_LPAREN && c.rule != K_PARAM_LIST) return;
+  if (c.in.bCommaSplit == 0 && fHasTopLevelChar(c.in, ',', r)) c.in.bCommaSplit = 1;
+}
+
+ePass fScanPosition(sRuleCall& c, int32_t r) {
+  fCheckCommaSplit(c, r);
+  const char ch = c.in.data[static_cast<size_t>(r)];
+  fStoreByte(c, ch);
+  fTrackLineEnd(c, ch);
+  return c.bLineEnd ? fLineEndPath(c, r) : fScanningPath(c, r);
+}
+
+KindCode fFinalKind(sRuleCall& c) {
+  if (c.rule == K_LPAREN || c.rule == K_PARAM_LIST) return K_ARGUMENT;
+  if (c.vFlag2 != -1) return c.vFlag2;
+  if (c.s.vAssignPending == 0) {
+    c.s.vPendingNameSet = 0;
+    c.s.vPendingName.fClear();
+  }
+  return K_PLAIN;
+}
+
+// The rest of the buffer is the final element; once it is translated the
+// text is complete and gets its closing pieces.
+void fEndOfText(sRuleCall& c, int32_t r) {
+  const bool complete =
+      c.nBufLen == 0 || fIsLineEndByte(c.szBuffer[static_cast<size_t>(c.nBufLen) - 1]);
+  if (!complete) {
+    const KindCode kind = fFinalKind(c);
+    c.vIndex1 = r - c.nBufLen;
+    c.vIndex2 = r - 1;
+    if (fTranslateAndRestart(c, kind) == ePass::kStop) return;
+  }
+  fAddClosingPieces(c);
+}
+
+void fScanText(sRuleCall& c) {
+  const int32_t nEnd = c.in.len() - std::max(0, c.in.nTailLen);
+  int32_t r = std::max(0, c.in.nHeadLen);
+  for (; r < nEnd; ++r) {
+    const ePass pass = fScanPosition(c, r);
+    if (pass == ePass::kStop) return;
+    if (pass == ePass::kCount) ++c.nBufLen;
+  }
+  fEndOfText(c, r);
+}
+
+}  // namespace
+
+bool fIsInList(KindCode code, const KindCode* list) {
+  for (; *list != K_END_OF_LIST; ++list) {
+    if (*list == code) return true;
+  }
+  return false;
+}
+
+bool fApplyRule(sState& s, sText& in, sText& out, KindCode rule) {
+  // Each nested group or block is one more call; past the bound the call is
+  // refused like a failed sub-rule instead of exhausting the stack.
+  if (s.vDepth >= CONST_MAX_DEPTH) return false;
+  sDepthScope depth(s);
+  sRuleCall c(s, in, out, rule);
+  out.fRelease();
+  fAddOpeningPieces(c);
+  fScanText(c);
+  fAssemble(c);
+  fFileResult(c);
+  return true;
+}

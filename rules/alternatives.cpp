@@ -1,0 +1,335 @@
+// The lists of alternatives that each rule offers the scanner, and what the
+// rule does after the scanner ran (rules -> scan): group tracking for "(" and
+// "[", the if/loop openers, and comma splitting. The order inside a list is
+// its priority: the scanner stops at the first kind that matches.
+#include "rules/call.h"
+
+#include "scan/scanner.h"
+
+namespace {
+
+constexpr KindCode END = K_END_OF_LIST;
+
+// ---- K_FUNCTION, and K_IF / K_LOOP while a nested block is open ----------
+const KindCode kFunctionBody[] = {K_SPACE, K_TAKES, K_CONSTANT, K_LOCAL, K_SET, K_CALL,
+                                  K_IF_NEST, K_LOOP_NEST, K_RETURN, K_LETTER, END};
+const KindCode kFunctionInIf[] = {K_QUOTE_TOGGLE, K_ENDIF_NEST, K_ELSE_NEST, K_IF_NEST, END};
+const KindCode kFunctionInLoop[] = {K_QUOTE_TOGGLE, K_ENDLOOP_NEST, K_LOOP_NEST, END};
+const KindCode kQuoteToggleOnly[] = {K_QUOTE_TOGGLE, END};
+
+// ---- K_IF, K_LOOP ---------------------------------------------------------
+const KindCode kBlockHeader[] = {K_THEN, END};
+const KindCode kBlockBody[] = {K_SPACE, K_SET, K_RETURN, K_CALL, K_LPAREN, K_LBRACKET,
+                               K_ELSE, K_IF_NEST, K_LOOP_NEST, K_EXITWHEN, END};
+
+// ---- group tracking, shared by every rule with group-open actions ----------
+const KindCode kInParen[] = {K_LPAREN, K_RPAREN, END};
+const KindCode kInBracket[] = {K_LBRACKET, K_RBRACKET, END};
+
+// ---- K_GLOBALS --------------------------------------------------------------
+const KindCode kGlobals[] = {
+    K_CONSTANT, K_TYPE_INTEGER, K_TYPE_REAL, K_TYPE_BOOLEAN, K_TYPE_STRING, K_TYPE_TRIGGER,
+    K_TYPE_TIMER, K_TYPE_HASHTABLE, K_TYPE_UNIT, K_TYPE_GROUP, K_TYPE_PLAYER, K_TYPE_RECT,
+    K_TYPE_CODE, K_TYPE_WEATHEREFFECT, K_TYPE_PLAYEREVENT, K_TYPE_PLAYERUNITEVENT,
+    K_TYPE_BOOLEXPR, K_TYPE_GAMETYPE, K_TYPE_FORCE, K_TYPE_QUEST, K_TYPE_FOGMODIFIER,
+    K_TYPE_ITEM, K_TYPE_EVENT, K_TYPE_UNITSTATE, K_TYPE_DESTRUCTABLE, K_TYPE_SOUND,
+    K_TYPE_MULTIBOARD, K_TYPE_MULTIBOARDITEM, K_TYPE_LIGHTNING, K_TYPE_TIMERDIALOG,
+    K_TYPE_REGION, K_TYPE_EFFECT, K_TYPE_TEXTTAG, END};
+
+// ---- K_LOCAL, K_CONSTANT ------------------------------------------------------
+const KindCode kDeclaration[] = {
+    K_SPACE, K_TYPE_INTEGER, K_TYPE_REAL, K_TYPE_STRING, K_TYPE_TIMER, K_TYPE_TRIGGER,
+    K_TYPE_HASHTABLE, K_TYPE_BOOLEAN, K_TYPE_UNIT, K_TYPE_GROUP, K_TYPE_PLAYER, K_TYPE_RECT,
+    K_TYPE_CODE, K_TYPE_WEATHEREFFECT, K_TYPE_PLAYEREVENT, K_TYPE_PLAYERUNITEVENT,
+    K_TYPE_BOOLEXPR, K_TYPE_GAMETYPE, K_TYPE_FORCE, K_TYPE_QUEST, K_TYPE_FOGMODIFIER,
+    K_TYPE_ITEM, K_TYPE_EVENT, K_TYPE_UNITSTATE, K_TYPE_DESTRUCTABLE, K_TYPE_SOUND,
+    K_TYPE_MULTIBOARD, K_TYPE_MULTIBOARDITEM, K_TYPE_LIGHTNING, K_TYPE_TIMERDIALOG,
+    K_TYPE_REGION, K_TYPE_EFFECT, K_TYPE_TEXTTAG, END};
+
+// ---- K_SET, K_CALL, K_RETURN, K_EXITWHEN, K_CONDITION, K_ARGUMENT, K_EXPRESSION
+const KindCode kInString[] = {K_QUOTE, K_ANY_CHAR, END};
+const KindCode kExpression[] = {
+    K_ANY_CHAR, K_QUOTE, K_SPACE, K_LPAREN, K_LBRACKET, K_OR, K_AND, K_NOT, K_STAR, K_SLASH,
+    K_PLUS, K_MINUS, K_LESS, K_GREATER, K_DOLLAR, K_NUMBER, K_BANG, K_ASSIGN, K_NULL,
+    K_LETTER, END};
+const KindCode kExpressionInTakes[] = {
+    K_SPACE, K_NOTHING, K_TYPE_INTEGER, K_TYPE_REAL, K_TYPE_STRING, K_TYPE_TIMER,
+    K_TYPE_TRIGGER, K_TYPE_HASHTABLE, K_TYPE_BOOLEAN, K_TYPE_UNIT, K_TYPE_GROUP,
+    K_TYPE_PLAYER, K_TYPE_RECT, K_TYPE_CODE, K_TYPE_WEATHEREFFECT, K_TYPE_PLAYEREVENT,
+    K_TYPE_PLAYERUNITEVENT, K_TYPE_BOOLEXPR, K_TYPE_GAMETYPE, K_TYPE_FORCE, K_TYPE_QUEST,
+    K_TYPE_FOGMODIFIER, K_TYPE_ITEM, K_TYPE_EVENT, K_TYPE_UNITSTATE, K_TYPE_DESTRUCTABLE,
+    K_TYPE_SOUND, K_TYPE_MULTIBOARD, K_TYPE_MULTIBOARDITEM, K_TYPE_LIGHTNING,
+    K_TYPE_TIMERDIALOG, K_TYPE_REGION, K_TYPE_EFFECT, K_TYPE_TEXTTAG, END};
+
+// ---- K_TAKES ----------------------------------------------------------------
+const KindCode kTakesBeforeReturns[] = {K_RETURNS, END};
+const KindCode kTakesAfterReturns[] = {K_SPACE, K_NOTHING, END};
+
+// ---- type rules 18, 19, 20, 24 to 37, 60, 76, 78 to 81, 90 to 95 ------------
+const KindCode kTypeInTakes[] = {
+    K_SPACE, K_COMMA, K_TYPE_TIMER, K_TYPE_TRIGGER, K_TYPE_HASHTABLE, K_TYPE_BOOLEAN,
+    K_TYPE_UNIT, K_TYPE_GROUP, K_TYPE_PLAYER, K_TYPE_RECT, K_TYPE_CODE,
+    K_TYPE_WEATHEREFFECT, K_TYPE_PLAYEREVENT, K_TYPE_PLAYERUNITEVENT, K_TYPE_BOOLEXPR,
+    K_TYPE_GAMETYPE, K_TYPE_FORCE, K_TYPE_QUEST, K_TYPE_FOGMODIFIER, K_TYPE_ITEM,
+    K_TYPE_EVENT, K_TYPE_UNITSTATE, K_TYPE_DESTRUCTABLE, K_TYPE_SOUND, K_TYPE_MULTIBOARD,
+    K_TYPE_MULTIBOARDITEM, K_TYPE_LIGHTNING, K_TYPE_TIMERDIALOG, K_TYPE_REGION,
+    K_TYPE_EFFECT, K_TYPE_TEXTTAG, K_LETTER, END};
+const KindCode kType[] = {K_ARRAY, K_NULL, K_SPACE, K_NOT, K_LPAREN, K_LBRACKET,
+                          K_LETTER, K_ASSIGN, END};
+
+// ---- type rules 21 (integer), 23 (real) ---------------------------------------
+const KindCode kNumberTypeInTakes[] = {K_SPACE, K_COMMA, K_LETTER, END};
+const KindCode kNumberType[] = {K_ARRAY, K_SPACE, K_LPAREN, K_LBRACKET, K_LETTER, K_ASSIGN,
+                                K_NUMBER, K_DOLLAR, K_STAR, K_SLASH, K_PLUS, K_MINUS, END};
+
+// ---- type rule 22 (string) ------------------------------------------------------
+const KindCode kStringType[] = {K_ARRAY, K_LETTER, K_ASSIGN, K_QUOTE, K_SPACE, END};
+const KindCode kQuoteOnly[] = {K_QUOTE, END};
+
+// ---- K_LPAREN, K_LBRACKET -------------------------------------------------------
+const KindCode kGroup[] = {
+    K_SPACE, K_LPAREN, K_LBRACKET, K_QUOTE, K_OR, K_AND, K_NOT, K_STAR, K_SLASH, K_PLUS,
+    K_MINUS, K_LESS, K_GREATER, K_DOLLAR, K_NUMBER, K_BANG, K_ASSIGN, K_FUNCTION_REF,
+    K_LETTER, END};
+
+// ---- comma splitting (K_LPAREN, K_PARAM_LIST) --------------------------------------
+const KindCode kSplitInQuotes[] = {K_QUOTE_TOGGLE, END};
+const KindCode kSplitInCall[] = {K_OPEN_COUNT, K_CLOSE_COUNT, END};
+const KindCode kSplitTopLevel[] = {K_QUOTE_TOGGLE, K_OPEN_COUNT, K_COMMA, END};
+
+// ---- K_SCRIPT -------------------------------------------------------------------------
+const KindCode kScript[] = {K_CONSTANT_FUNCTION, K_FUNCTION, K_ENDFUNCTION, K_GLOBALS,
+                            K_ENDGLOBALS, END};
+
+// What runs after the scanner.
+enum class eAfter {
+  kNone,
+  kFunctionOpeners,   // an if or loop opener starts a nested block
+  kEndifClosesIf,     // the outermost endif ends the nested if block
+  kEndloopClosesLoop, // the outermost endloop ends the nested loop block
+  kGroupOpen,         // "(" or "[" opens a group
+  kGroupOpenInBlock,  // as kGroupOpen, then the if/loop/elseif openers
+  kParenTracking,
+  kBracketTracking,
+  kCommaSplit
+};
+
+// The selected list; a null list only collects bytes.
+struct sChoice {
+  const KindCode* list;
+  eAfter after;
+};
+
+const sChoice kCollectOnly{nullptr, eAfter::kNone};
+
+bool fNoGroupOpen(const sText& in) { return in.bInParen == 0 && in.bInBracket == 0; }
+
+// The group rows that every rule with group-open actions ends with.
+sChoice fChooseGroupRows(const sText& in, const KindCode* open, eAfter after) {
+  if (fNoGroupOpen(in)) return {open, after};
+  if (in.bInParen == 1) return {kInParen, eAfter::kParenTracking};
+  if (in.bInBracket == 1) return {kInBracket, eAfter::kBracketTracking};
+  return kCollectOnly;
+}
+
+sChoice fChooseFunction(const sRuleCall& c) {
+  const sText& in = c.in;
+  if (in.bInIf == 0 && in.bInLoop == 0) return {kFunctionBody, eAfter::kFunctionOpeners};
+  if (in.bInIf == 1 && c.s.vInQuotes == 0) return {kFunctionInIf, eAfter::kEndifClosesIf};
+  if (in.bInIf == 1 && c.s.vInQuotes == 1) return {kQuoteToggleOnly, eAfter::kNone};
+  if (in.bInLoop == 1 && c.s.vInQuotes == 0) return {kFunctionInLoop, eAfter::kEndloopClosesLoop};
+  if (in.bInLoop == 1 && c.s.vInQuotes == 1) return {kQuoteToggleOnly, eAfter::kNone};
+  return kCollectOnly;
+}
+
+sChoice fChooseBlock(const sRuleCall& c) {
+  const sText& in = c.in;
+  if (in.bInIf == 1 || in.bInLoop == 1) return fChooseFunction(c);
+  if (in.bInBody == 0) return {kBlockHeader, eAfter::kNone};
+  return fChooseGroupRows(in, kBlockBody, eAfter::kGroupOpenInBlock);
+}
+
+sChoice fChooseExpression(const sRuleCall& c) {
+  if (c.s.vStringMode == 1) return {kInString, eAfter::kNone};
+  if (fNoGroupOpen(c.in) && c.s.vInTakes == 1) return {kExpressionInTakes, eAfter::kNone};
+  return fChooseGroupRows(c.in, kExpression, eAfter::kGroupOpen);
+}
+
+sChoice fChooseSplit(const sRuleCall& c) {
+  if (c.s.vInQuotes == 1) return {kSplitInQuotes, eAfter::kCommaSplit};
+  if (c.s.vOpenParenCount != c.s.vCloseParenCount) return {kSplitInCall, eAfter::kCommaSplit};
+  return {kSplitTopLevel, eAfter::kCommaSplit};
+}
+
+sChoice fChooseGroup(const sRuleCall& c) {
+  if (c.s.vStringMode == 1) return {kInString, eAfter::kNone};
+  if (c.in.bCommaSplit == 1) return fChooseSplit(c);
+  return fChooseGroupRows(c.in, kGroup, eAfter::kGroupOpen);
+}
+
+sChoice fChooseType(const sRuleCall& c) {
+  const bool numeric = c.rule == K_TYPE_INTEGER || c.rule == K_TYPE_REAL;
+  if (c.rule == K_TYPE_STRING) {
+    return c.s.vStringMode == 0 ? sChoice{kStringType, eAfter::kNone}
+                                : sChoice{kQuoteOnly, eAfter::kNone};
+  }
+  if (c.s.vInTakes == 1) return {numeric ? kNumberTypeInTakes : kTypeInTakes, eAfter::kNone};
+  return fChooseGroupRows(c.in, numeric ? kNumberType : kType, eAfter::kGroupOpen);
+}
+
+sChoice fChooseAlternatives(const sRuleCall& c) {
+  switch (c.rule) {
+    case K_FUNCTION: return fChooseFunction(c);
+    case K_IF:
+    case K_LOOP: return fChooseBlock(c);
+    case K_GLOBALS: return {kGlobals, eAfter::kNone};
+    case K_LOCAL:
+    case K_CONSTANT: return {kDeclaration, eAfter::kNone};
+    case K_SET:
+    case K_CALL:
+    case K_RETURN:
+    case K_EXITWHEN:
+    case K_CONDITION:
+    case K_ARGUMENT:
+    case K_EXPRESSION: return fChooseExpression(c);
+    case K_TAKES:
+      return c.s.vReturnsSeen == 0 ? sChoice{kTakesBeforeReturns, eAfter::kNone}
+                                   : sChoice{kTakesAfterReturns, eAfter::kNone};
+    case K_LPAREN:
+    case K_LBRACKET: return fChooseGroup(c);
+    case K_PARAM_LIST: return c.in.bCommaSplit == 1 ? fChooseSplit(c) : kCollectOnly;
+    case K_SCRIPT: return {kScript, eAfter::kNone};
+    default: return fIsTypeKind(c.rule) ? fChooseType(c) : kCollectOnly;
+  }
+}
+
+// ---- after the scanner ----------------------------------------------------------
+
+// The bytes before "(" or "[" name the called function or the indexed array.
+void fTakeCallName(sRuleCall& c) {
+  if (c.nBufLen <= 0) return;
+  c.s.vCallName.fClear();
+  c.s.vCallName.fCopy(c.szBuffer.data(), static_cast<size_t>(c.nBufLen));
+  c.s.vCallNameSet = 1;
+}
+
+void fOpenGroup(sRuleCall& c) {
+  sText& in = c.in;
+  if (c.vFlag1 == K_LPAREN) {
+    fTakeCallName(c);
+    in.bInParen = 1;
+    ++in.nParenOpen;
+    in.nParenStart = c.vIndex1;
+    c.vFlag1 = -1;
+  } else if (c.vFlag1 == K_LBRACKET) {
+    fTakeCallName(c);
+    in.bInBracket = 1;
+    ++in.nBracketOpen;
+    in.nBracketStart = c.vIndex1;
+    c.vFlag1 = -1;
+  }
+}
+
+// An "if" on the line of an "else" is cut as an elseif element.
+void fOpenBlock(sRuleCall& c) {
+  sText& in = c.in;
+  if (c.vFlag1 == K_IF && c.s.vElsePending == 1) {
+    in.bInIf = 0;
+    c.s.vElsePending = 0;
+    in.bInBody = 0;
+    c.s.vIfCount = 0;
+    c.vFlag2 = K_ELSEIF;
+  } else if (c.vFlag1 == K_IF) {
+    in.bInIf = 1;
+  } else if (c.vFlag1 == K_LOOP) {
+    in.bInLoop = 1;
+  }
+}
+
+void fTrackParen(sRuleCall& c) {
+  sText& in = c.in;
+  if (c.vFlag1 == K_LPAREN) {
+    ++in.nParenOpen;
+    c.vFlag1 = -1;
+    c.vIndex1 = in.nParenStart;
+  }
+  if (c.vFlag2 == K_RPAREN) {
+    ++in.nParenClose;
+    c.vFlag2 = -1;
+  }
+  if (in.nParenClose == in.nParenOpen) {
+    in.bParenClosed = 1;
+    c.vFlag2 = K_RPAREN;
+  }
+}
+
+void fTrackBracket(sRuleCall& c) {
+  sText& in = c.in;
+  if (c.vFlag1 == K_LBRACKET) {
+    ++in.nBracketOpen;
+    c.vFlag1 = -1;
+    c.vIndex1 = in.nBracketStart;
+  }
+  if (c.vFlag2 == K_RBRACKET) {
+    ++in.nBracketClose;
+    c.vFlag2 = -1;
+  }
+  if (in.nBracketClose == in.nBracketOpen) {
+    in.bBracketClosed = 1;
+    c.vFlag2 = K_RBRACKET;
+  }
+}
+
+// The argument before a top-level comma becomes the pending name, which the
+// comma's handler translates. A piece start left unset counts as the text's
+// first byte, so the copy never starts before the text.
+void fSplitAtComma(sRuleCall& c, int32_t r) {
+  if (c.vFlag2 != K_COMMA) return;
+  sText& in = c.in;
+  in.nPieceEnd = r;
+  const int32_t start = in.nPieceStart < 0 ? 0 : in.nPieceStart;
+  if (in.nPieceEnd - start > 0) {
+    c.s.vPendingName.fClear();
+    c.s.vPendingName.fCopy(in.data.data() + start, static_cast<size_t>(in.nPieceEnd - start));
+    c.s.vPendingNameStart = start;
+    c.s.vPendingNameSet = 1;
+  }
+  in.nPieceStart = in.nPieceEnd + 1;
+}
+
+void fAfterScanner(sRuleCall& c, eAfter after, int32_t r) {
+  switch (after) {
+    case eAfter::kNone: return;
+    case eAfter::kFunctionOpeners:
+      if (c.vFlag1 == K_IF) c.in.bInIf = 1;
+      if (c.vFlag1 == K_LOOP) c.in.bInLoop = 1;
+      return;
+    case eAfter::kEndifClosesIf:
+      if (c.vFlag2 == K_ENDIF) c.in.bInIf = 0;
+      return;
+    case eAfter::kEndloopClosesLoop:
+      if (c.vFlag2 == K_ENDLOOP) c.in.bInLoop = 0;
+      return;
+    case eAfter::kGroupOpen: fOpenGroup(c); return;
+    case eAfter::kGroupOpenInBlock:
+      fOpenGroup(c);
+      fOpenBlock(c);
+      return;
+    case eAfter::kParenTracking: fTrackParen(c); return;
+    case eAfter::kBracketTracking: fTrackBracket(c); return;
+    case eAfter::kCommaSplit: fSplitAtComma(c, r); return;
+  }
+}
+
+}  // namespace
+
+bool fRunScanner(sRuleCall& c, int32_t r) {
+  const sChoice choice = fChooseAlternatives(c);
+  if (choice.list == nullptr) return true;
+  if (!fScanAlternatives(c.s, c.szBuffer.data(), r, c.nBufLen, c.vIndex1, c.vIndex2, c.vFlag1,
+                         c.vFlag2, choice.list)) {
+    return false;
+  }
+  fAfterScanner(c, choice.after, r);
+  return true;
+}

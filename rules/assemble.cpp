@@ -1,0 +1,197 @@
+// Translating one cut element and joining the pieces (rules <-> handlers ->
+// output): the element gets its head and tail lengths, the translation state
+// is prepared for its kind, the dispatcher translates it, state is carried
+// back to the enclosing text, and the output is kept as a piece.
+#include "rules/call.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "output/names.h"
+#include "output/operand.h"
+#include "rules/rules.h"
+
+namespace {
+
+// Every array of the output holds one-element arrays, so each index access
+// gets a further "[0]".
+const char kArrayItemIndex[] = "[0]";
+const char kStringTypeText[] = "sMyString";
+
+// Kinds whose element is scanned from its first byte.
+const KindCode kNoHead[] = {K_PLAIN,  K_ELSE, K_SPACE, K_ASSIGN, K_PLUS,    K_QUOTE, K_DOLLAR,
+                            K_NUMBER, K_STAR, K_LESS,  K_GREATER, K_MINUS, K_SLASH, K_END_OF_LIST};
+
+// Block closers, statements, groups and arguments: prepared alike.
+const KindCode kStatementLike[] = {K_ENDFUNCTION, K_ENDGLOBALS, K_ENDIF, K_SET,      K_CALL,
+                                   K_RETURN,      K_EXITWHEN,   K_ENDLOOP, K_RPAREN, K_RBRACKET,
+                                   K_ARGUMENT,    K_END_OF_LIST};
+
+// Rules in which the name before a closing group is not written by the flush.
+const KindCode kDropNameAtGroupEnd[] = {K_CONDITION, K_ARGUMENT, K_EXPRESSION, K_SET, K_RETURN,
+                                        K_END_OF_LIST};
+
+// Rules whose output starts with the depth's indentation.
+const KindCode kIndented[] = {K_IF, K_LOCAL, K_SET, K_CALL, K_RETURN, K_LOOP, K_EXITWHEN,
+                              K_END_OF_LIST};
+
+// A block or group is cut up to its closer but scanned from after its opener.
+KindCode fOpenerOf(KindCode kind) {
+  switch (kind) {
+    case K_ENDFUNCTION: return K_FUNCTION;
+    case K_ENDGLOBALS: return K_GLOBALS;
+    case K_ENDIF: return K_IF;
+    case K_ENDLOOP: return K_LOOP;
+    case K_RPAREN: return K_LPAREN;
+    case K_RBRACKET: return K_LBRACKET;
+    default: return -1;
+  }
+}
+
+int32_t fHeadLen(KindCode kind) {
+  const KindCode opener = fOpenerOf(kind);
+  if (opener != -1) return fKeywordLength(opener);
+  return fIsInList(kind, kNoHead) ? 0 : fKeywordLength(kind);
+}
+
+int32_t fTailLen(KindCode kind) { return fOpenerOf(kind) != -1 ? fKeywordLength(kind) : 0; }
+
+void fDropPendingName(sState& s) {
+  s.vPendingNameSet = 0;
+  s.vPendingName.fClear();
+}
+
+// Writes what is pending (the called name before a group, the operand state
+// before a literal) as a piece of its own.
+void fFlushPending(sRuleCall& c) {
+  sText vFlushOutput;
+  fTranslateOperand(c.s, nullptr, vFlushOutput);
+  if (!vFlushOutput.fEmpty()) c.vPieces.push_back(vFlushOutput.data);
+}
+
+void fPrepareStatementLike(sRuleCall& c, KindCode kind, sText& element) {
+  sState& s = c.s;
+  s.vOpenParenCount = 0;
+  s.vCloseParenCount = 0;
+  if (kind == K_ENDIF) s.vIfCount = s.vEndifCount = s.vElseCount = 0;
+  if (kind == K_ENDLOOP) s.vLoopCount = s.vEndloopCount = 0;
+  if (kind != K_ARGUMENT) s.vAssignEmitted = 0;
+  element.bTerminated = 0;
+  if (kind == K_RPAREN || kind == K_RBRACKET) {
+    if (fIsInList(c.rule, kDropNameAtGroupEnd)) fDropPendingName(s);
+    fMapCallName(s);
+    fFlushPending(c);
+  }
+  if (kind == K_ARGUMENT) {
+    s.vPendingNameSet = 0;
+    s.vNumericMode = 0;
+  } else {
+    fResetConstruct(s);
+  }
+  if (kind == K_RPAREN) {
+    c.in.bInParen = 0;
+    c.in.bParenClosed = 0;
+  } else if (kind == K_RBRACKET) {
+    c.in.bInBracket = 0;
+    c.in.bBracketClosed = 0;
+  }
+  if (kind == K_RPAREN || kind == K_RBRACKET || kind == K_ARGUMENT) element.bTerminated = 1;
+}
+
+// The type of the previous parameter is written before the next one is read.
+void fPrepareType(sRuleCall& c, KindCode kind, sText& element) {
+  sState& s = c.s;
+  if (c.rule != K_GLOBALS) element.bTerminated = 1;
+  fResetConstruct(s);
+  if (s.vInTakes == 1 && !s.vPendingType.fEmpty()) {
+    c.vPieces.push_back(s.vPendingType.data);
+    s.vPendingType.fRelease();
+  }
+  s.vPendingType = sText(kind == K_TYPE_STRING ? std::string(kStringTypeText) : fKeywordText(kind));
+}
+
+void fPrepare(sRuleCall& c, KindCode kind, sText& element) {
+  if (fIsInList(kind, kStatementLike)) {
+    fPrepareStatementLike(c, kind, element);
+  } else if (kind == K_CONSTANT) {
+    fResetConstruct(c.s);
+  } else if (fIsTypeKind(kind)) {
+    fPrepareType(c, kind, element);
+  } else if (kind == K_QUOTE) {
+    element.bTerminated = 0;
+    fDropPendingName(c.s);
+    fFlushPending(c);
+  }
+}
+
+void fCarryBack(sRuleCall& c, KindCode kind, const sText& element) {
+  sState& s = c.s;
+  sText& in = c.in;
+  if (s.vInGlobals == 1) {
+    if (fIsTypeKind(kind)) in.bTerminated = element.bTerminated;
+  } else {
+    if (kind == K_ENDIF || kind == K_ENDLOOP) {
+      s.vLoopCount = s.vEndloopCount = s.vIfCount = s.vEndifCount = s.vElseCount = 0;
+    }
+    if (kind == K_ARGUMENT) in.bTerminated = element.bTerminated;
+  }
+  if (element.bInBody == 1) in.bInBody = 1;
+  if (element.bInLoop == 0) in.bInLoop = 0;
+  if (element.bInIf == 0) in.bInIf = 0;
+  if (element.bCommaSplit == 0) in.bCommaSplit = 0;
+}
+
+bool fIsBlankPiece(const std::string& piece) { return piece.size() == 1 && piece[0] == ' '; }
+
+// A repeated piece that starts with a blank (two blanks in a row, above all)
+// is written once.
+bool fRepeatsLastPiece(const sRuleCall& c, const std::string& output) {
+  if (c.vPieces.empty()) return false;
+  const std::string& last = c.vPieces.back();
+  return !last.empty() && output[0] == ' ' && last == output;
+}
+
+void fKeepOutput(sRuleCall& c, KindCode kind, sText& output) {
+  if (output.fEmpty()) return;
+  if (!fRepeatsLastPiece(c, output.data)) c.vPieces.push_back(std::move(output.data));
+  if (kind == K_RBRACKET) {
+    c.vPieces.push_back(kArrayItemIndex);
+    fResetConstruct(c.s);
+  }
+}
+
+}  // namespace
+
+eTranslate fTranslateElement(sRuleCall& c, KindCode kind) {
+  if (c.vIndex1 == -1 || c.vIndex2 == -1) return eTranslate::kSkipped;
+  const int32_t length = c.vIndex2 - c.vIndex1 + 1;
+  if (length < 1 || c.vIndex1 < 0 || c.vIndex2 >= c.in.len()) return eTranslate::kStop;
+  sText element(c.in.data.substr(static_cast<size_t>(c.vIndex1), static_cast<size_t>(length)));
+  sText output;
+  element.nHeadLen = fHeadLen(kind);
+  element.nTailLen = fTailLen(kind);
+  fPrepare(c, kind, element);
+  if (!fRunRule(c.s, kind, element, output)) return eTranslate::kStop;
+  fCarryBack(c, kind, element);
+  fKeepOutput(c, kind, output);
+  return eTranslate::kDone;
+}
+
+void fAssemble(sRuleCall& c) {
+  if (c.vPieces.empty()) return;
+  const sState& s = c.s;
+  const bool indent = fIsInList(c.rule, kIndented);
+  const bool skipFirst = fIsTypeKind(c.rule) && fIsBlankPiece(c.vPieces.front());
+  const bool firstBlank = fIsBlankPiece(c.vPieces.front());
+  const size_t n = c.vPieces.size();
+  std::string body(indent ? static_cast<size_t>(std::max(0, s.vDepth - 1)) : 0, '\t');
+  for (size_t i = 0; i < n; ++i) {
+    const bool leftOut = s.vInGlobals == 0 && ((skipFirst && i == 0) ||
+                                               (i == n - 1 && fIsBlankPiece(c.vPieces[i])) ||
+                                               (indent && i == 0 && firstBlank));
+    if (!leftOut) body += c.vPieces[i];
+  }
+  if (c.rule == K_FUNCTION && !body.empty()) body.insert(0, s.vFuncHeadText.data);
+  c.out.data = std::move(body);
+  c.vPieces.clear();
+}

@@ -1,0 +1,64 @@
+// The state of one engine call and the steps that the engine's files share
+// (rules <-> handlers). Each fApplyRule call owns one sRuleCall for its whole
+// run; nothing here outlives the call, because the engine re-enters itself
+// through the dispatcher.
+#ifndef JASSCRIBE_RULES_CALL_H_
+#define JASSCRIBE_RULES_CALL_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "scan/kinds.h"
+#include "text/state.h"
+#include "text/text.h"
+
+/// One engine call: the rule, its texts, the piece table, the element buffer
+/// and the four cut values. Kept small: the pieces and the buffer live on the
+/// heap, so deep nesting costs little stack.
+struct sRuleCall {
+  sState& s;
+  sText& in;
+  sText& out;
+  KindCode rule;
+  std::vector<std::string> vPieces;  // translated pieces in output order
+  std::string szBuffer;              // element buffer; bytes past nBufLen are 0
+  int32_t nBufLen = 0;               // characters collected in szBuffer
+  int32_t vIndex1 = -1;              // start offset of the element being cut
+  int32_t vIndex2 = -1;              // end offset (inclusive) of that element
+  int32_t vFlag1 = -1;               // kind of the opener the scanner found
+  int32_t vFlag2 = -1;               // kind of the element the scanner found
+  bool bLineEnd = false;             // inside a run of line-end characters
+
+  sRuleCall(sState& state, sText& input, sText& output, KindCode r)
+      : s(state), in(input), out(output), rule(r) {}
+};
+
+/// Outcome of translating one element.
+enum class eTranslate {
+  kDone,     // the element went through the dispatcher and its output was kept
+  kSkipped,  // a cut value was still unset: nothing to translate
+  kStop      // empty element or failed sub-rule: the scan of the text ends
+};
+
+// Membership in a K_END_OF_LIST-terminated list of kinds.
+bool fIsInList(KindCode code, const KindCode* list);
+
+// Scanning (alternatives.cpp): runs the scanner with the list that the rule
+// and the text's state select, then the rule's follow-up actions. False when
+// the scanner refused a code.
+bool fRunScanner(sRuleCall& c, int32_t r);
+
+// Elements (assemble.cpp).
+eTranslate fTranslateElement(sRuleCall& c, KindCode kind);
+void fAssemble(sRuleCall& c);
+
+// Filing into the section lists (filing.cpp).
+void fFileResult(sRuleCall& c);
+
+// Fixed pieces (framing.cpp).
+void fAddOpeningPieces(sRuleCall& c);
+void fAddElseBrace(sRuleCall& c);
+void fAddClosingPieces(sRuleCall& c);
+
+#endif  // JASSCRIBE_RULES_CALL_H_
