@@ -148,7 +148,6 @@ TEST(FunctionHeader, ReturnsCutsParameterListOutOfItsFrame) {
     EXPECT_EQ(out.data, "");
     EXPECT_EQ(s.vFuncParams.data, c.params);
     EXPECT_TRUE(s.vPendingName.fEmpty());
-    EXPECT_EQ(s.vPendingNameSet, 1);  // left for the scanner
     EXPECT_EQ(s.vReturnsSeen, 1);
     EXPECT_EQ(s.vInTakes, 0);
     if (c.argumentText == nullptr) {
