@@ -1,0 +1,280 @@
+// Golden tests for expressions: small unindented CR LF scripts through the
+// whole conversion, comparing the translated functions (and the globals
+// sections) byte for byte with outputs worked out by hand.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "driver/convert.h"
+#include "text/state.h"
+#include "text/text.h"
+
+namespace {
+
+// Shows CR and LF, so a failing comparison is readable.
+std::string fVisible(const std::string& bytes) {
+  std::string shown;
+  for (char c : bytes) {
+    if (c == '\r') {
+      shown += "\\r";
+    } else if (c == '\n') {
+      shown += "\\n\n";
+    } else if (c == '\t') {
+      shown += "\\t";
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+
+std::string fJoined(sTextList& list) {
+  sText joined;
+  if (!list.fJoin(&joined)) return std::string();
+  return joined.data;
+}
+
+// Converts the script on a fresh state; the state is kept for inspection.
+void fConvert(sState& s, const std::string& script) {
+  ASSERT_TRUE(fConvertScript(s, script.data(), script.size()));
+}
+
+std::string fFunctionBodies(const std::string& script) {
+  sState s;
+  fConvert(s, script);
+  return fJoined(s.vFuncsCppList);
+}
+
+// One statement in a function that takes and returns nothing.
+std::string fOneStatement(const std::string& statement) {
+  return "function f takes nothing returns nothing\r\n" + statement + "\r\nendfunction\r\n";
+}
+
+std::string fVoidFunction(const std::string& lines) {
+  return "void f()\r\n{\r\n" + lines + "}\r\n\r\n";
+}
+
+struct StatementCase {
+  const char* jass;     // one statement line, without its line end
+  const char* cppLine;  // its translated line, with tab and line end
+};
+
+void fCheckStatements(const StatementCase* cases, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    const StatementCase& c = cases[i];
+    SCOPED_TRACE(c.jass);
+    const std::string expected = fVoidFunction(c.cppLine);
+    const std::string actual = fFunctionBodies(fOneStatement(c.jass));
+    EXPECT_EQ(actual, expected) << "expected:\n"
+                                << fVisible(expected) << "\nactual:\n"
+                                << fVisible(actual);
+  }
+}
+
+}  // namespace
+
+TEST(ExpressionsGolden, LocalDeclarations) {
+  const StatementCase cases[] = {
+      {"local integer i", "\tinteger i;\r\n"},
+      {"local integer i = 5", "\tinteger i =5;\r\n"},
+      {"local real r = .5", "\treal r =.5;\r\n"},
+      {"local string s = \"abc\"", "\tsMyString s =sMyString(\"abc\");\r\n"},
+      {"local string s = \"\"", "\tsMyString s =sMyString(0x02);\r\n"},
+      {"local integer doX", "\tinteger doX_2;\r\n"},
+      {"local integer array a", "\t\tsMyArray<integer[1],CONST_MAX_SIZE_MASS> a;\r\n"},
+  };
+  fCheckStatements(cases, sizeof cases / sizeof cases[0]);
+}
+
+TEST(ExpressionsGolden, SetCallAndArguments) {
+  const StatementCase cases[] = {
+      {"set x = y", "\tx =y;\r\n"},
+      {"set x = -1", "\tx =-1;\r\n"},
+      {"set r = 1.5", "\tr =1.5;\r\n"},
+      {"set u = null", "\tu =NULL;\r\n"},
+      {"call g(1)", "\tg(1);\r\n"},
+      {"call g()", "\tg();\r\n"},
+      {"call f(a + b, c)", "\tf(a+ b, c);\r\n"},
+      {"call f(g(1), 2)", "\tf(g(1), 2);\r\n"},
+      {"set x = f(g(a), b)", "\tx =f(g(a), b);\r\n"},
+      {"call f(1.5, $FF, -1, \"x\")", "\tf(1.5, 0xFF, -1, sMyString(0x78));\r\n"},
+      {"call f($FF)", "\tf(0xFF);\r\n"},
+      {"call f(-1)", "\tf(-1);\r\n"},
+      {"call f(.5 + 1)", "\tf(0.5 + 1);\r\n"},
+      {"call f(u, null)", "\tf(u, NULL);\r\n"},
+      {"call f(\"abc\", \"\")", "\tf(sMyString(\"abc\"), sMyString(0x02));\r\n"},
+      {"call TriggerAddAction(t, function g)", "\tTriggerAddAction(t, & g);\r\n"},
+      {"call f(function g)", "\tf(& g);\r\n"},
+  };
+  fCheckStatements(cases, sizeof cases / sizeof cases[0]);
+}
+
+TEST(ExpressionsGolden, OperatorsInAssignments) {
+  const StatementCase cases[] = {
+      {"set b = x == y", "\tb =x ==y;\r\n"},
+      {"set b = x != y", "\tb =x !=y;\r\n"},
+      {"set b = x < y", "\tb =x< y;\r\n"},
+      {"set b = x <= y", "\tb =x< =y;\r\n"},
+      {"set b = x > y", "\tb =x> y;\r\n"},
+      {"set b = x >= y", "\tb =x> =y;\r\n"},
+      {"set b = x and y", "\tb =x&& y;\r\n"},
+      {"set b = x or y", "\tb =x|| y;\r\n"},
+      {"set b = not x", "\tb =! x;\r\n"},
+      {"set x = a * b", "\tx =a* b;\r\n"},
+      {"set x = a / b", "\tx =a/ b;\r\n"},
+      {"set x = a + b", "\tx =a+ b;\r\n"},
+      {"set x = a - b", "\tx =a- b;\r\n"},
+      {"set x = (a + b) * 2", "\tx =(a+ b) * 2;\r\n"},
+  };
+  fCheckStatements(cases, sizeof cases / sizeof cases[0]);
+}
+
+TEST(ExpressionsGolden, OperatorsInConditions) {
+  struct Case {
+    const char* condition;
+    const char* cpp;
+  };
+  const Case cases[] = {
+      {"x == y", "(x ==y)"},   {"x != y", "(x !=y)"},     {"x < y", "(x< y)"},
+      {"x <= y", "(x< =y)"},   {"x > y", "(x> y)"},       {"x >= y", "(x> =y)"},
+      {"a and b", "(a&& b)"},  {"a or b", "(a|| b)"},     {"not a", "(! a)"},
+      {"u == null", "(u ==NULL)"}, {"(x == y)", "(x ==y)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.condition);
+    const std::string script = fOneStatement(std::string("if ") + c.condition +
+                                             " then\r\ncall g()\r\nendif");
+    const std::string expected =
+        fVoidFunction(std::string("\tif ") + c.cpp + "\r\n\t{\r\n\t\tg();\r\n\t}\r\n");
+    const std::string actual = fFunctionBodies(script);
+    EXPECT_EQ(actual, expected) << "expected:\n"
+                                << fVisible(expected) << "\nactual:\n"
+                                << fVisible(actual);
+  }
+}
+
+TEST(ExpressionsGolden, StringLiteralsOutsideGlobals) {
+  struct Case {
+    const char* literal;  // JASS source between the quotes
+    const char* cpp;
+  };
+  const Case cases[] = {
+      {"abc", "sMyString(\"abc\")"},        {"a", "sMyString(0x61)"},
+      {"\\n", "sMyString(0x0A)"},           {"\\x", "sMyString(0x78)"},
+      {"a\\b", "sMyString(\"a\\\\b\")"},    {"a\\\\b", "sMyString(\"a\\\\b\")"},
+      {"ab\\n", "sMyString(\"ab\\\\n\")"},  {"ab", "sMyString(\"ab\")"},
+      {"", "sMyString(0x02)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.literal);
+    const std::string expected = fVoidFunction(std::string("\ts =") + c.cpp + ";\r\n");
+    const std::string actual =
+        fFunctionBodies(fOneStatement(std::string("set s = \"") + c.literal + "\""));
+    EXPECT_EQ(actual, expected) << "expected:\n"
+                                << fVisible(expected) << "\nactual:\n"
+                                << fVisible(actual);
+  }
+}
+
+TEST(ExpressionsGolden, RenamedNatives) {
+  const StatementCase cases[] = {
+      {"call ExecuteFunc(\"f\")", "\tfMyExecuteFunc(sMyString(0x66));\r\n"},
+      {"set s = I2S(5)", "\ts =fMyI2S(5);\r\n"},
+      {"call InitBlizzard()", "\t//InitBlizzard();\r\n"},
+      {"call ExecuteFuncEx(1)", "\tExecuteFuncEx(1);\r\n"},
+  };
+  fCheckStatements(cases, sizeof cases / sizeof cases[0]);
+}
+
+TEST(ExpressionsGolden, ReturnValues) {
+  struct Case {
+    const char* jass;
+    const char* cpp;
+  };
+  const Case cases[] = {
+      {"return x", "\treturn  x;\r\n"},
+      {"return 5", "\treturn  5;\r\n"},
+      {"return a + b", "\treturn  a+ b;\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.jass);
+    const std::string script =
+        std::string("function f takes nothing returns integer\r\n") + c.jass + "\r\nendfunction\r\n";
+    const std::string expected = std::string("integer f()\r\n{\r\n") + c.cpp + "}\r\n\r\n";
+    const std::string actual = fFunctionBodies(script);
+    EXPECT_EQ(actual, expected) << "expected:\n"
+                                << fVisible(expected) << "\nactual:\n"
+                                << fVisible(actual);
+  }
+}
+
+// Several statements in one function: pending state must not leak from one
+// statement into the next.
+TEST(ExpressionsGolden, StatementsInSequence) {
+  const std::string script = fOneStatement(
+      "local integer i = 5\r\n"
+      "local integer array a\r\n"
+      "set a[0] = i\r\n"
+      "set i = a[1] + 2\r\n"
+      "call f(a + b, c)\r\n"
+      "call f(\"abc\", \"\")\r\n"
+      "set b = x != null");
+  const std::string expected = fVoidFunction(
+      "\tinteger i =5;\r\n"
+      "\t\tsMyArray<integer[1],CONST_MAX_SIZE_MASS> a;\r\n"
+      "\ta[0][0] =i;\r\n"
+      "\ti =a[1][0] + 2;\r\n"
+      "\tf(a+ b, c);\r\n"
+      "\tf(sMyString(\"abc\"), sMyString(0x02));\r\n"
+      "\tb =x !=NULL;\r\n");
+  const std::string actual = fFunctionBodies(script);
+  EXPECT_EQ(actual, expected) << "expected:\n"
+                              << fVisible(expected) << "\nactual:\n"
+                              << fVisible(actual);
+}
+
+// String literals inside the globals block always take the text form; the
+// globals are then written as members of the global object in functions.
+TEST(ExpressionsGolden, GlobalsStringsAndArrays) {
+  const std::string script =
+      "globals\r\n"
+      "integer array a\r\n"
+      "string s = \"abc\"\r\n"
+      "string c = \"a\"\r\n"
+      "string e = \"\"\r\n"
+      "string n = \"\\n\"\r\n"
+      "endglobals\r\n"
+      "function f takes nothing returns nothing\r\n"
+      "local integer x\r\n"
+      "call g(s, c)\r\n"
+      "set a[1] = 2\r\n"
+      "set x = a[1]\r\n"
+      "set s = \"x\"\r\n"
+      "endfunction\r\n";
+  sState s;
+  fConvert(s, script);
+
+  const std::string members =
+      "\tsMyArray<integer[1],CONST_MAX_SIZE_MASS> a;\r\n"
+      "sMyString s;\r\n"
+      "sMyString c;\r\n"
+      "sMyString e;\r\n"
+      "sMyString n;\r\n";
+  EXPECT_EQ(fJoined(s.vGlobalsVarList), members) << fVisible(fJoined(s.vGlobalsVarList));
+
+  const std::string constructor =
+      "\t\ts=sMyString(\"abc\");\r\n"
+      "\t\tc=sMyString(\"a\");\r\n"
+      "\t\te=sMyString(\"\");\r\n"
+      "\t\tn=sMyString(\"\\n\");\r\n";
+  EXPECT_EQ(fJoined(s.vInitVarsInConstructorList), constructor)
+      << fVisible(fJoined(s.vInitVarsInConstructorList));
+
+  const std::string bodies = fVoidFunction(
+      "\tinteger x;\r\n"
+      "\tg(pGlobal->s, pGlobal->c);\r\n"
+      "\tpGlobal->a[1][0] =2;\r\n"
+      "\tx =pGlobal->a[1][0];\r\n"
+      "\tpGlobal->s =sMyString(0x78);\r\n");
+  EXPECT_EQ(fJoined(s.vFuncsCppList), bodies) << fVisible(fJoined(s.vFuncsCppList));
+}
