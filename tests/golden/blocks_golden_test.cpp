@@ -277,3 +277,45 @@ TEST(GoldenFunctions, HeaderWithoutReturnTypeGetsNoHead) {
   EXPECT_EQ(fJoined(s.vFuncsForHeaderList), "void A();\r\n;\r\n");
   EXPECT_EQ(fJoined(s.vBodyFuncsInitList), fRegistration("A"));
 }
+
+TEST(GoldenBlocks, IfInsideLoopAndLoopInsideIf) {
+  sState s;
+  fConvert(s,
+           "function N takes nothing returns nothing\r\n"
+           "loop\r\n"
+           "if x then\r\n"
+           "exitwhen y\r\n"
+           "endif\r\n"
+           "endloop\r\n"
+           "if (a) then\r\n"
+           "loop\r\n"
+           "exitwhen b\r\n"
+           "endloop\r\n"
+           "if c then\r\n"
+           "call F()\r\n"
+           "endif\r\n"
+           "endif\r\n"
+           "endfunction\r\n");
+  EXPECT_EQ(fJoined(s.vFuncsCppList),
+            "void N()\r\n{\r\n"
+            "\twhile(true)\r\n"
+            "\t{\r\n"
+            "\t\tif (x)\r\n"
+            "\t\t{\r\n"
+            "\t\t\tif ( y) break;\r\n"
+            "\t\t}\r\n"
+            "\t}\r\n"
+            "\tif (a)\r\n"
+            "\t{\r\n"
+            "\t\twhile(true)\r\n"
+            "\t\t{\r\n"
+            "\t\t\tif ( b) break;\r\n"
+            "\t\t}\r\n"
+            "\t\tif (c)\r\n"
+            "\t\t{\r\n"
+            "\t\t\tF();\r\n"
+            "\t\t}\r\n"
+            "\t}\r\n"
+            "}\r\n"
+            "\r\n");
+}
