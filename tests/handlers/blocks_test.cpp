@@ -59,38 +59,6 @@ TEST(IfBlock, ThenStartsEachConditionFromCleanGroupState) {
   EXPECT_EQ(texts, std::vector<std::string>{"(x)"});
 }
 
-TEST(IfBlock, ThenWrapsConditionAndOpensBrace) {
-  struct Case {
-    int32_t depth;
-    const char* pending;
-    KindCode kind;  // the element the condition reaches the dispatcher as
-    const char* translated;
-    const char* expected;
-  } cases[] = {
-      {2, " ok ", K_PLAIN, "ok", "(ok)\r\n\t{\r\n"},
-      {1, " ok ", K_PLAIN, "ok", "(ok)\r\n{\r\n"},
-      {2, " (a) ", K_RPAREN, "(a)", "(a)\r\n\t{\r\n"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.pending);
-    sState s;
-    s.vDepth = c.depth;
-    std::vector<KindCode> kinds;
-    s.fTestDispatch = [&](sState&, int32_t code, sText&, sText& out, bool* pResult) {
-      kinds.push_back(code);
-      out = sText(c.translated);
-      *pResult = true;
-      return true;
-    };
-    s.vPendingName.fCopy(c.pending);
-    sText in("then");
-    sText out;
-    ASSERT_TRUE(fOnThen(s, in, out));
-    EXPECT_EQ(kinds, std::vector<KindCode>{c.kind});
-    EXPECT_EQ(out.data, c.expected);
-  }
-}
-
 TEST(IfBlock, ElseClosesBranchIndentedOneLessThanDepth) {
   struct Case {
     int32_t depth;
@@ -111,71 +79,6 @@ TEST(IfBlock, ElseClosesBranchIndentedOneLessThanDepth) {
     EXPECT_EQ(out.data, c.expected);
     EXPECT_EQ(s.vElsePending, 1);
   }
-}
-
-TEST(IfBlock, ElseifWritesOnlyTheIfAfterTheElseText) {
-  sState s;
-  s.vDepth = 2;
-  sText elseIn("else");
-  sText elseOut;
-  ASSERT_TRUE(fOnElse(s, elseIn, elseOut));
-  sText ifIn("if");
-  sText ifOut;
-  ASSERT_TRUE(fOnElseif(s, ifIn, ifOut));
-  EXPECT_EQ(elseOut.data + ifOut.data, "\t}\r\n\telse if");
-}
-
-TEST(IfBlock, IfBlockRunsRuleWithNestedFlagCleared) {
-  sState s;
-  s.vDepth = 1;
-  std::vector<std::string> conditions;
-  s.fTestDispatch = [&](sState& st, int32_t code, sText&, sText&, bool* pResult) {
-    if (code != K_THEN) return false;
-    conditions.push_back(st.vPendingName.str());
-    *pResult = true;
-    return true;
-  };
-  sText in("if x then\r\nendif");
-  in.nHeadLen = 2;
-  in.nTailLen = 5;
-  in.bInIf = 1;
-  sText out;
-  ASSERT_TRUE(fOnIfBlock(s, in, out));
-  EXPECT_EQ(in.bInIf, 0);
-  EXPECT_EQ(conditions, std::vector<std::string>{" x "});
-  EXPECT_EQ(out.data.rfind("\tif ", 0), 0u);
-}
-
-TEST(LoopBlock, LoopIsTerminatedAndPastItsHeader) {
-  sState s;
-  s.vDepth = 1;
-  sText in("loop\r\nendloop");
-  in.nHeadLen = 4;
-  in.nTailLen = 7;
-  in.bInLoop = 1;
-  sText out;
-  ASSERT_TRUE(fOnLoopBlock(s, in, out));
-  EXPECT_EQ(in.bTerminated, 1);
-  EXPECT_EQ(in.bInBody, 1);
-  EXPECT_EQ(in.bInLoop, 0);
-  // No statement end after the loop's closing brace.
-  EXPECT_EQ(out.data, "\twhile(true)\r\n\t{\r\n\t}\r\n");
-}
-
-TEST(LoopBlock, ExitwhenIsTerminatedBeforeItsRule) {
-  sState s;
-  s.vDepth = 2;
-  s.fTestDispatch = [](sState&, int32_t code, sText&, sText& out, bool* pResult) {
-    if (code == K_PLAIN) out = sText("done");
-    *pResult = true;
-    return true;
-  };
-  sText in("exitwhen done");
-  in.nHeadLen = 8;
-  sText out;
-  ASSERT_TRUE(fOnExitwhen(s, in, out));
-  EXPECT_EQ(in.bTerminated, 1);
-  EXPECT_EQ(out.data, "\t\tif (done) break;\r\n");  // no second statement end
 }
 
 TEST(Blocks, FailedRuleIsPassedOnAtOnce) {

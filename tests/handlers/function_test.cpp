@@ -1,6 +1,6 @@
 // Function block and header handlers: the head and prototype built from the
-// return type, the "nothing" keyword in its two places, the parameter list cut
-// out of its frame, and the per-function reset around the function rule.
+// return type, the "nothing" keyword in its two places, and the per-function
+// reset around the function rule. Whole headers are covered by golden tests.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,35 +9,6 @@
 #include "handlers/handlers.h"
 #include "rules/rules.h"
 #include "scan/kinds.h"
-
-namespace {
-
-// Records every dispatched element; answers the listed codes itself.
-struct sDispatchLog {
-  struct sCall {
-    KindCode code;
-    std::string text;
-  };
-  std::vector<sCall> calls;
-};
-
-void fInstallHook(sState& s, sDispatchLog& log, std::vector<KindCode> handled,
-                  std::string written) {
-  s.fTestDispatch = [&log, handled, written](sState&, int32_t code, sText& in, sText& out,
-                                             bool* pResult) {
-    log.calls.push_back({code, in.data});
-    for (KindCode k : handled) {
-      if (k == code) {
-        out = sText(written);
-        *pResult = true;
-        return true;
-      }
-    }
-    return false;
-  };
-}
-
-}  // namespace
 
 TEST(FunctionHeader, SignatureBuildsHeadAndPrototype) {
   struct Case {
@@ -116,103 +87,6 @@ TEST(FunctionHeader, NothingMakesVoidOnlyAfterReturns) {
     EXPECT_EQ(s.vReturnsNothing, c.builds ? 1 : 0);
     EXPECT_EQ(s.vFuncHeadText.data, c.builds ? "void F()\r\n{\r\n" : "");
   }
-}
-
-TEST(FunctionHeader, StringTypeTextIgnoresItsInput) {
-  sState s;
-  sText out("old");
-  ASSERT_TRUE(fStringTypeText(s, sText("anything"), out));
-  EXPECT_EQ(out.data, "sMyString");
-}
-
-TEST(FunctionHeader, ReturnsCutsParameterListOutOfItsFrame) {
-  struct Case {
-    const char* pending;
-    const char* argumentText;  // what the argument element reaches the dispatcher as
-    const char* params;
-  } cases[] = {
-      {"", nullptr, "()"},
-      {" integer a ", " integer a ", "(integer a)"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.pending);
-    sState s;
-    sDispatchLog log;
-    fInstallHook(s, log, {K_ARGUMENT}, "integer a");
-    s.vPendingName.fCopy(c.pending);
-    s.vPendingNameSet = 1;
-    s.vInTakes = 1;
-    sText in("returns");
-    sText out;
-    ASSERT_TRUE(fOnReturns(s, in, out));
-    EXPECT_EQ(out.data, "");
-    EXPECT_EQ(s.vFuncParams.data, c.params);
-    EXPECT_TRUE(s.vPendingName.fEmpty());
-    EXPECT_EQ(s.vReturnsSeen, 1);
-    EXPECT_EQ(s.vInTakes, 0);
-    if (c.argumentText == nullptr) {
-      EXPECT_TRUE(log.calls.empty());
-    } else {
-      ASSERT_EQ(log.calls.size(), 1u);
-      EXPECT_EQ(log.calls[0].code, K_ARGUMENT);
-      EXPECT_EQ(log.calls[0].text, c.argumentText);
-    }
-  }
-}
-
-TEST(FunctionHeader, TakesRecordsMappedNameAndBuildsHead) {
-  struct Case {
-    const char* name;
-    const char* header;
-    const char* head;
-  } cases[] = {
-      {"main", "takes nothing returns nothing", "void fMainJass()\r\n{\r\n"},
-      {"IN", "takes nothing returns nothing", "void IN_2()\r\n{\r\n"},
-      {"Count", "takes nothing returns integer", "integer Count()\r\n{\r\n"},
-      {"Name", "takes nothing returns string", "sMyString Name()\r\n{\r\n"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.header);
-    sState s;
-    s.vPendingName.fCopy(c.name);
-    s.vPendingNameSet = 1;
-    uint8_t inTakesAtReturns = 0;
-    std::string nameAtReturns;
-    s.fTestDispatch = [&](sState& st, int32_t code, sText&, sText&, bool*) {
-      if (code == K_RETURNS) {
-        inTakesAtReturns = st.vInTakes;
-        nameAtReturns = st.vFuncName.str();
-      }
-      return false;
-    };
-    sText in(c.header);
-    in.nHeadLen = 5;
-    sText out;
-    ASSERT_TRUE(fOnTakes(s, in, out));
-    EXPECT_EQ(out.data, "");
-    EXPECT_EQ(inTakesAtReturns, 1);
-    EXPECT_EQ(nameAtReturns, s.vFuncName.str());
-    EXPECT_EQ(s.vFuncHeadText.data, c.head);
-    EXPECT_EQ(s.vInTakes, 0);
-    EXPECT_EQ(s.vInFunctionBody, 1);
-    EXPECT_EQ(in.bTerminated, 1);
-    EXPECT_EQ(s.vPendingNameSet, 0);
-  }
-}
-
-TEST(FunctionHeader, ReturnsWithoutTypeDoesNotSwallowTheBody) {
-  sState s;
-  s.vPendingName.fCopy("F");
-  sText in("takes nothing returns");
-  in.nHeadLen = 5;
-  sText out;
-  ASSERT_TRUE(fOnTakes(s, in, out));
-  EXPECT_EQ(s.vReturnsSeen, 0);
-  // The next remainder is an operand again, not a return type.
-  sText rest("x");
-  sText restOut;
-  ASSERT_TRUE(fOnPlain(s, rest, restOut));
-  EXPECT_EQ(s.vFuncHeadText.data, "");
 }
 
 TEST(FunctionBlock, ResetsHeaderStateAroundTheRule) {

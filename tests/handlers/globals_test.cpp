@@ -38,32 +38,6 @@ TEST(Globals, ArrayNameWritesOneElementArrayDeclaration) {
   }
 }
 
-TEST(Globals, ArrayKeywordOnlyRaisesTheFlag) {
-  sState s;
-  sText in("array");
-  sText out;
-  ASSERT_TRUE(fOnArray(s, in, out));
-  EXPECT_EQ(s.vArrayDecl, 1);
-  EXPECT_EQ(out.data, "");
-}
-
-TEST(Globals, BlockRunsItsRuleWithGlobalsFlagRaised) {
-  sState s;
-  std::vector<uint8_t> inGlobalsSeen;
-  s.fTestDispatch = [&](sState& st, int32_t, sText&, sText&, bool* pResult) {
-    inGlobalsSeen.push_back(st.vInGlobals);
-    *pResult = true;
-    return true;
-  };
-  sText in("globals\r\ninteger a\r\nendglobals");
-  in.nHeadLen = 7;
-  in.nTailLen = 10;
-  sText out;
-  ASSERT_TRUE(fOnGlobalsBlock(s, in, out));
-  EXPECT_EQ(inGlobalsSeen, std::vector<uint8_t>{1});
-  EXPECT_EQ(s.vInGlobals, 0);
-}
-
 TEST(Globals, FailedRuleLeavesFlagsAsTheyAre) {
   struct Case {
     const char* name;
