@@ -1,5 +1,5 @@
 // Operator and operand-keyword handlers: the flags they leave, where they move
-// the pending name, and what the flush writes for each operator and sequence.
+// the pending name, and what their own flush writes.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -90,51 +90,6 @@ TEST(FlagHandlers, SetOnlyTheirFlagAndWriteNothing) {
   }
 }
 
-// Each row runs the handlers in order on a fresh state, then flushes the last
-// operand; the joined outputs are what the statement pieces would hold.
-TEST(OperatorHandlers, SequencesGiveTheCppOperators) {
-  struct Step {
-    Handler handler;  // null: a name cut before the next symbol
-    const char* text;
-  };
-  struct Case {
-    const char* source;
-    Step steps[4];
-    const char* flushed;  // the operand flushed last
-    const char* expected;
-  };
-  const Case cases[] = {
-      {"a=b", {{nullptr, "a"}, {fOnAssign, "="}}, "b", "a=b"},
-      {"a==b", {{nullptr, "a"}, {fOnAssign, "="}, {fOnAssign, "="}}, "b", "a==b"},
-      {"a!=b", {{nullptr, "a"}, {fOnBang, "!"}, {fOnAssign, "="}}, "b", "a!=b"},
-      {"a<b", {{nullptr, "a"}, {fOnLess, "<"}}, "b", "a<b"},
-      {"a>b", {{nullptr, "a"}, {fOnGreater, ">"}}, "b", "a>b"},
-      {"a<=b", {{nullptr, "a"}, {fOnLess, "<"}, {fOnAssign, "="}}, "b", "a<=b"},
-      {"a>=b", {{nullptr, "a"}, {fOnGreater, ">"}, {fOnAssign, "="}}, "b", "a>=b"},
-      {"$FF", {{fOnDollar, "$"}}, "FF", "0xFF"},
-      {"a and b", {{nullptr, "a"}, {fOnAnd, "and"}}, "b", "a&&b"},
-      {"a or b", {{nullptr, "a"}, {fOnOr, "or"}}, "b", "a||b"},
-      {"not b", {{fOnNot, "not"}}, "b", "!b"},
-      {"a not b", {{nullptr, "a"}, {fOnNot, "not"}}, "b", "!b"},
-      {"function g", {{fOnFunctionRef, "function"}}, "g", "&g"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.source);
-    sState s;
-    std::string written;
-    for (const Step& step : c.steps) {
-      if (step.text == nullptr) break;
-      if (step.handler == nullptr) {
-        fPendName(s, step.text);
-      } else {
-        written += fRun(s, step.handler, step.text);
-      }
-    }
-    written += fFlush(s, c.flushed);
-    EXPECT_EQ(written, c.expected);
-  }
-}
-
 TEST(ComparisonHandlers, WriteLeftOperandAndOperatorAtOnce) {
   struct Case {
     Handler handler;
@@ -159,13 +114,6 @@ TEST(ComparisonHandlers, WriteLeftOperandAndOperatorAtOnce) {
     EXPECT_EQ(s.vLeftOperandSet, 0);
     EXPECT_EQ(s.vPendingName.str(), "");
   }
-}
-
-TEST(ComparisonHandlers, GlobalLeftOperandGetsThePrefix) {
-  sState s;
-  s.vGlobalNames.fAppendString("udg_n");
-  fPendName(s, "udg_n");
-  EXPECT_EQ(fRun(s, fOnGreater, ">"), "pGlobal->udg_n>");
 }
 
 TEST(ArithmeticHandlers, WriteThePendingOperandAndTheOperator) {
@@ -235,14 +183,6 @@ TEST(NumberHandler, WritesTheNumberAndStaysInNumericMode) {
   }
 }
 
-TEST(NumberHandler, AfterAssignmentTakesTheGeneralBranch) {
-  sState s;
-  fPendName(s, "x");
-  fRun(s, fOnAssign, "=");
-  EXPECT_EQ(fRun(s, fOnNumber, "5"), "x=5");
-  EXPECT_EQ(s.vAssignEmitted, 1);
-  EXPECT_EQ(s.vNumericMode, 1);
-}
 
 // The flush clears only the flag of the pending value, so the buffer shows
 // what the handler moved there.

@@ -1,5 +1,5 @@
-// Blank and comma handlers: the three blank modes, the flush of the pending
-// name and number, and a comma that translates the whole argument before it.
+// Blank and comma handlers: the three blank modes and a comma that
+// translates the whole argument before it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -77,46 +77,6 @@ TEST(SpaceHandler, ModesByPlace) {
     EXPECT_EQ(s.vPendingNumber.str(), "");
     EXPECT_EQ(s.vPendingNumberSet, 0);
   }
-}
-
-TEST(SpaceHandler, NameAfterAssignmentWritesTheWholeAssignment) {
-  sState s;
-  fEnter(s, Place::kFunctionBody);
-  s.vLeftOperand.fCopy("x");
-  s.vLeftOperandSet = 1;
-  s.vAssignPending = 1;
-  fPendName(s, "y");
-  EXPECT_EQ(fSpace(s), "x=y");
-  EXPECT_EQ(s.vAssignPending, 0);
-  EXPECT_EQ(s.vAssignEmitted, 1);
-}
-
-TEST(SpaceHandler, NumberAfterAssignmentTakesTheGeneralOrder) {
-  sState s;
-  fEnter(s, Place::kGlobals);
-  s.vLeftOperand.fCopy("x");
-  s.vLeftOperandSet = 1;
-  s.vAssignPending = 1;
-  fPendNumber(s, "1");
-  EXPECT_EQ(fSpace(s), "x=1 ");
-  EXPECT_EQ(s.vNumericMode, 0);
-}
-
-TEST(SpaceHandler, PendingTypeIsWrittenBeforeAParameterName) {
-  sState s;
-  fEnter(s, Place::kParameters);
-  s.vPendingType = sText("integer");
-  fPendName(s, "i");
-  EXPECT_EQ(fSpace(s), "integer i");
-  EXPECT_TRUE(s.vPendingType.fEmpty());
-}
-
-TEST(SpaceHandler, GlobalNameInsideAFunctionGetsThePrefix) {
-  sState s;
-  fEnter(s, Place::kFunctionBody);
-  s.vGlobalNames.fAppendString("udg_x");
-  fPendName(s, "udg_x");
-  EXPECT_EQ(fSpace(s), "pGlobal->udg_x");
 }
 
 TEST(CommaHandler, WithoutArgumentWritesPendingStateAndComma) {
