@@ -1,0 +1,165 @@
+// Every real script of the shared corpus through normalisation and the whole
+// conversion, in process: both files produced, the same bytes on a second run,
+// and one prototype in the header for each function the script defines.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "driver/convert.h"
+#include "text/normalize.h"
+#include "text/state.h"
+
+namespace {
+
+std::filesystem::path fCorpusDir() { return std::filesystem::path(JASSCRIBE_SHARED_DIR) / "corpus"; }
+
+std::vector<std::string> fCorpusScripts() {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(fCorpusDir(), error)) {
+    if (entry.path().extension() == ".j") names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string fReadFile(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+struct sOutput {
+  std::string header;
+  std::string cpp;
+};
+
+sOutput fConvert(const std::string& raw) {
+  const std::string script = fNormalizeScript(raw.data(), raw.size());
+  sState s;
+  fConvertScript(s, script.data(), script.size());
+  sText header, cpp;
+  s.vHeaderLines.fJoin(&header);
+  s.vCppLines.fJoin(&cpp);
+  return {header.data, cpp.data};
+}
+
+bool fIsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Moves pos past the word and at least one blank after it.
+bool fSkipWord(const std::string& line, size_t& pos, const char* word) {
+  const std::string w(word);
+  if (line.compare(pos, w.size(), w) != 0) return false;
+  size_t end = pos + w.size();
+  if (end >= line.size() || !fIsBlank(line[end])) return false;
+  while (end < line.size() && fIsBlank(line[end])) ++end;
+  pos = end;
+  return true;
+}
+
+// A line "function NAME takes", optionally "constant function", after any
+// leading blanks and tabs.
+bool fDefinesFunction(const std::string& line) {
+  size_t pos = 0;
+  while (pos < line.size() && fIsBlank(line[pos])) ++pos;
+  fSkipWord(line, pos, "constant");
+  if (!fSkipWord(line, pos, "function")) return false;
+  const size_t nameStart = pos;
+  while (pos < line.size() && (isalnum(static_cast<unsigned char>(line[pos])) || line[pos] == '_')) {
+    ++pos;
+  }
+  if (pos == nameStart || pos >= line.size() || !fIsBlank(line[pos])) return false;
+  while (pos < line.size() && fIsBlank(line[pos])) ++pos;
+  return line.compare(pos, 5, "takes") == 0;
+}
+
+int fCountDefinitions(const std::string& script) {
+  int count = 0;
+  size_t pos = 0;
+  while (pos < script.size()) {
+    size_t end = script.find_first_of("\r\n", pos);
+    if (end == std::string::npos) end = script.size();
+    if (fDefinesFunction(script.substr(pos, end - pos))) ++count;
+    pos = end + 1;
+  }
+  return count;
+}
+
+// The prototypes of the translated functions are the header's last section,
+// one per line, after the support prototypes and one empty line.
+int fCountPrototypes(const std::string& header) {
+  const std::string last = "integer fMyStringHash(String vStr);\r\n\r\n";
+  size_t pos = header.find(last);
+  if (pos == std::string::npos) return -1;
+  int count = 0;
+  for (pos += last.size(); (pos = header.find(";\r\n", pos)) != std::string::npos; pos += 3) ++count;
+  return count;
+}
+
+// Where two big outputs differ, instead of printing megabytes.
+std::string fFirstDifference(const std::string& a, const std::string& b) {
+  const size_t n = std::min(a.size(), b.size());
+  size_t i = 0;
+  while (i < n && a[i] == b[i]) ++i;
+  return "sizes " + std::to_string(a.size()) + "/" + std::to_string(b.size()) +
+         ", first difference at " + std::to_string(i) + ": " + a.substr(i, 60);
+}
+
+class CorpusScript : public ::testing::TestWithParam<std::string> {};
+
+}  // namespace
+
+TEST(CorpusFolder, HoldsTheRealScripts) {
+  if (!std::filesystem::is_directory(fCorpusDir())) GTEST_SKIP() << fCorpusDir() << " missing";
+  EXPECT_GE(fCorpusScripts().size(), 19u);
+}
+
+TEST(CorpusCount, DefinitionLines) {
+  const struct {
+    const char* line;
+    bool bDefines;
+  } cases[] = {
+      {"function Trig_A takes nothing returns nothing", true},
+      {"\t  constant function B takes integer i returns integer", true},
+      {"constant\tfunction\tC\ttakes nothing returns nothing", true},
+      {"// function D takes nothing returns nothing", false},
+      {"call ExecuteFunc(\"function E takes\")", false},
+      {"functional F takes nothing", false},
+      {"function G", false},
+      {"endfunction", false},
+      {"native H takes nothing returns nothing", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(fDefinesFunction(c.line), c.bDefines);
+  }
+  EXPECT_EQ(fCountDefinitions("function a takes nothing\rx\nfunction b takes x\r\n"), 2);
+}
+
+TEST_P(CorpusScript, ConvertsWholeAndRepeatably) {
+  const std::string raw = fReadFile(fCorpusDir() / GetParam());
+  ASSERT_FALSE(raw.empty());
+  const sOutput first = fConvert(raw);
+  ASSERT_FALSE(first.header.empty());
+  ASSERT_FALSE(first.cpp.empty());
+  const sOutput second = fConvert(raw);
+  EXPECT_TRUE(first.header == second.header) << fFirstDifference(first.header, second.header);
+  EXPECT_TRUE(first.cpp == second.cpp) << fFirstDifference(first.cpp, second.cpp);
+  EXPECT_EQ(fCountPrototypes(first.header), fCountDefinitions(raw));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, CorpusScript, ::testing::ValuesIn(fCorpusScripts()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                           std::string name = info.param.substr(0, info.param.size() - 2);
+                           for (char& c : name) {
+                             if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+                           }
+                           return name;
+                         });
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(CorpusScript);
