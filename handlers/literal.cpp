@@ -11,7 +11,8 @@ namespace {
 const char* const kStringClass = "sMyString";
 
 // Doubles every lone backslash, so that only pairs reach the C++ literal. A
-// literal that is one escape sequence (backslash and one byte) stays as it is.
+// literal that is one escape sequence (backslash and one byte) stays as it is,
+// and so does an escaped quote: the C++ literal needs it escaped too.
 std::string fRebuildLiteral(const std::string& text) {
   const size_t n = text.size();
   const bool bOneEscape = n == 2 && text[0] == '\\';
@@ -20,9 +21,9 @@ std::string fRebuildLiteral(const std::string& text) {
   for (size_t j = 0; j < n; ++j) {
     rebuilt += text[j];
     if (bOneEscape || text[j] != '\\') continue;
-    const bool bNextIsBackslash = j + 1 < n && text[j + 1] == '\\';
+    const bool bPairedWithNext = j + 1 < n && (text[j + 1] == '\\' || text[j + 1] == '"');
     const bool bPrevIsBackslash = j > 0 && text[j - 1] == '\\';
-    if (!bNextIsBackslash && !bPrevIsBackslash) rebuilt += '\\';
+    if (!bPairedWithNext && !bPrevIsBackslash) rebuilt += '\\';
   }
   return rebuilt;
 }
@@ -76,13 +77,19 @@ bool fOnQuote(sState& s, sText& /*in*/, sText& out) {
     // The scanner stores nothing for an empty literal; without this an empty
     // literal would repeat the previous one.
     s.vStringLiteral.fClear();
+    s.vEscapedQuotes.fClear();
     return true;
   }
   if (s.vLastChar == '\\' && s.vStringLiteral.fLength() == 1) {
-    s.vLastChar = '"';  // an escaped quote: the literal stays open
+    // An escaped quote: the literal stays open. The engine starts collecting
+    // afresh after this quote, so keep it, or "\"" would close as empty.
+    s.vEscapedQuotes.fAppend("\\\"");
+    s.vLastChar = '"';
     return true;
   }
-  s.vFormatBuffer.fCopy(s.vStringLiteral.str());
+  s.vFormatBuffer.fCopy(s.vEscapedQuotes.str());
+  s.vFormatBuffer.fAppend(s.vStringLiteral.str());
+  s.vEscapedQuotes.fClear();
   s.vStringLiteral.fClear();
   // The buffers grow, so an overlong rebuilt literal is kept whole.
   s.vStringLiteral.fCopy(fRebuildLiteral(s.vFormatBuffer.str()));

@@ -96,6 +96,8 @@ struct sState {
   uint8_t vReturnsSeen = 0;       // "returns" of the header was translated
   uint8_t vReturnsNothing = 0;    // the function returns nothing
 
+  sCharBuf vEscapedQuotes;  // escaped quotes met since the literal opened
+
   // Test seam only; never set by the translator itself.
   fDispatchHook fTestDispatch;
 };

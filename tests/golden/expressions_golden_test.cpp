@@ -164,6 +164,9 @@ TEST(ExpressionsGolden, StringLiteralsOutsideGlobals) {
       {"a\\b", "sMyString(\"a\\\\b\")"},    {"a\\\\b", "sMyString(\"a\\\\b\")"},
       {"ab\\n", "sMyString(\"ab\\\\n\")"},  {"ab", "sMyString(\"ab\")"},
       {"", "sMyString(0x02)"},
+      {"\\\"", "sMyString(0x22)"},  // an escaped quote is kept
+      {"\\\"ab", "sMyString(\"\\\"ab\")"},
+      {"\\\"\\\"", "sMyString(\"\\\"\\\"\")"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.literal);

@@ -8,21 +8,27 @@
 
 namespace {
 
-// Opens a literal, lets the scanner's part happen (the text collected before
-// the closing quote, the last plain byte passed) and closes it.
-std::string fQuoteLiteral(sState& s, const std::string& text) {
+// Lets the scanner's part happen (the text collected before the closing
+// quote, the last plain byte passed) and closes the open literal.
+std::string fQuoteLiteralClose(sState& s, const std::string& text) {
   sText quote("\"");
-  sText opened;
-  EXPECT_TRUE(fOnQuote(s, quote, opened));
-  EXPECT_EQ(opened.data, "");
+  s.vStringLiteral.fCopy(text);
   if (!text.empty()) {
-    s.vStringLiteral.fCopy(text);
     const unsigned char last = static_cast<unsigned char>(text.back());
     if (last >= 1 && last <= 127) s.vLastChar = last;
   }
   sText closed;
   EXPECT_TRUE(fOnQuote(s, quote, closed));
   return closed.data;
+}
+
+// Opens a literal and closes it with the given text.
+std::string fQuoteLiteral(sState& s, const std::string& text) {
+  sText quote("\"");
+  sText opened;
+  EXPECT_TRUE(fOnQuote(s, quote, opened));
+  EXPECT_EQ(opened.data, "");
+  return fQuoteLiteralClose(s, text);
 }
 
 struct LiteralCase {
@@ -90,6 +96,36 @@ TEST(QuoteHandler, BackslashAloneBeforeAQuoteKeepsTheLiteralOpen) {
   EXPECT_EQ(out.data, "");
   EXPECT_EQ(s.vStringMode, 1);
   EXPECT_EQ(s.vLastChar, '"');
+}
+
+// The engine collects afresh after an escaped quote, so the closing quote
+// sees only the text after it; the escaped quote must not be lost.
+TEST(QuoteHandler, EscapedQuoteIsKeptInTheLiteral) {
+  struct Case {
+    const char* after;  // text collected between the escaped and the closing quote
+    bool bInGlobals;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"", false, "sMyString(0x22)"},
+      {"", true, "sMyString(\"\\\"\")"},
+      {"ab", false, "sMyString(\"\\\"ab\")"},
+      {"a\\b", false, "sMyString(\"\\\"a\\\\b\")"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("after the escaped quote: ") + c.after);
+    sState s;
+    s.vInGlobals = c.bInGlobals ? 1 : 0;
+    sText quote("\"");
+    sText out;
+    ASSERT_TRUE(fOnQuote(s, quote, out));
+    s.vStringLiteral.fCopy("\\");
+    s.vLastChar = '\\';
+    ASSERT_TRUE(fOnQuote(s, quote, out));
+    EXPECT_EQ(fQuoteLiteralClose(s, c.after), c.expected);
+    const std::string next = c.bInGlobals ? "sMyString(\"x\")" : "sMyString(0x78)";
+    EXPECT_EQ(fQuoteLiteral(s, "x"), next) << "the next literal starts clean";
+  }
 }
 
 TEST(QuoteHandler, QuoteAfterLongerTextEndingInBackslashCloses) {
