@@ -33,35 +33,6 @@ TEST(Dispatcher, RefusesEveryCodeWithoutAnEntry) {
   }
 }
 
-// A code that runs the engine fails at the depth bound; a handler that does
-// not run the engine does not. So the bound tells the two kinds of route
-// apart.
-TEST(Dispatcher, RuleCodesGoIntoTheEngine) {
-  const KindCode engineRoutes[] = {K_LOCAL,       K_SET,         K_CALL,     K_RETURN,
-                                   K_CONSTANT,    K_TYPE_UNIT,   K_TYPE_CODE, K_TYPE_BOOLEAN,
-                                   K_TYPE_WEATHEREFFECT, K_TYPE_PLAYEREVENT, K_TYPE_GAMETYPE,
-                                   K_TYPE_FORCE,  K_TYPE_MULTIBOARDITEM, K_RPAREN, K_RBRACKET,
-                                   K_PARAM_LIST,  K_ARGUMENT,    K_SCRIPT};
-  for (const KindCode code : engineRoutes) {
-    SCOPED_TRACE(code);
-    sState s;
-    s.vDepth = CONST_MAX_DEPTH;
-    sText in("x");
-    sText out;
-    EXPECT_FALSE(fRunRule(s, code, in, out));
-  }
-  const KindCode handlerRoutes[] = {K_SPACE, K_ASSIGN, K_BANG, K_DOLLAR, K_ARRAY,
-                                    K_ELSEIF, K_FUNCTION_REF};
-  for (const KindCode code : handlerRoutes) {
-    SCOPED_TRACE(code);
-    sState s;
-    s.vDepth = CONST_MAX_DEPTH;
-    sText in("x");
-    sText out;
-    EXPECT_TRUE(fRunRule(s, code, in, out));
-  }
-}
-
 TEST(Dispatcher, GroupsAreTranslatedByTheirOpenersRule) {
   struct Case {
     KindCode code;
