@@ -5,7 +5,6 @@
 #include "driver/console.h"
 
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <new>
 
@@ -25,13 +24,13 @@ constexpr char CONST_LOADING[] = "Loading...";
 constexpr char CONST_WRITE_ERROR[] = "Error writing the file!";
 constexpr char CONST_NO_MEMORY[] = "Not enough memory!";
 
-// A script of this size or less is not worth converting.
+// Shorter scripts are refused as too small.
 constexpr long CONST_MIN_SCRIPT_LEN = 3;
 
 struct sFileCloser {
   void operator()(FILE* f) const { std::fclose(f); }
 };
-using FilePtr = std::unique_ptr<FILE, sFileCloser>;
+using sFilePtr = std::unique_ptr<FILE, sFileCloser>;
 
 // Prints one message on its own line. Flushed at once, so the prompt is on
 // screen before the input is read even when the output is a pipe.
@@ -82,7 +81,7 @@ bool fAllocateScript(const sConsoleIo& io, std::string& buffer, size_t n) {
 // A short read is not converted: the missing bytes were never in the file.
 bool fLoadScript(FILE* pOut, const sConsoleIo& io, const std::string& path,
                  std::string& vScript) {
-  FilePtr f(std::fopen(path.c_str(), "rb"));
+  sFilePtr f(std::fopen(path.c_str(), "rb"));
   const long length = f ? fReadableLength(f.get()) : -1;
   if (length < 0) {
     fSay(pOut, CONST_NOT_FOUND);
