@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -165,6 +166,24 @@ TEST(Normalize, ByteOrderMarkOnlyAtStart) {
       {"partial mark kept", "\xEF\xBB", "\xEF\xBB"},
       {"empty", "", ""},
   });
+}
+
+// Short random mixes of the bytes that steer the pass: a second pass changes
+// nothing and no lone CR or LF is left (sanitizer builds also check bounds).
+TEST(Normalize, RandomMixesAreStable) {
+  static const char kAlphabet[] = " \t\r\n\"'\\/a";
+  std::mt19937 random(7);
+  for (int n = 0; n < 5000; ++n) {
+    std::string input(random() % 24, ' ');
+    for (char& c : input) c = kAlphabet[random() % (sizeof kAlphabet - 1)];
+    SCOPED_TRACE(fShow(input));
+    const std::string once = fNormalize(input);
+    ASSERT_EQ(fShow(fNormalize(once)), fShow(once));
+    for (size_t i = 0; i < once.size(); ++i) {
+      ASSERT_FALSE(once[i] == '\r' && (i + 1 == once.size() || once[i + 1] != '\n'));
+      ASSERT_FALSE(once[i] == '\n' && (i == 0 || once[i - 1] != '\r'));
+    }
+  }
 }
 
 // Every real script: no crash, the translator's form holds, and a second
