@@ -12,33 +12,6 @@ namespace {
 
 std::string Bytes(const char* p, size_t n) { return std::string(p, n); }
 
-TEST(Text, ReleaseLeavesNothingOwnedAndCanRepeat) {
-  sText t(std::string(5000, 'x'));
-  t.fRelease();
-  EXPECT_EQ(t.len(), 0);
-  t.fRelease();
-  EXPECT_TRUE(t.fEmpty());
-  sText fresh;
-  fresh.fRelease();
-  EXPECT_EQ(fresh.len(), 0);
-}
-
-TEST(TextList, NullArgumentsAreRejectedWithoutEffect) {
-  sTextList list;
-  EXPECT_FALSE(list.fAppend(nullptr));
-  EXPECT_FALSE(list.fAppendString(nullptr));
-  EXPECT_FALSE(list.fAppendBytes(nullptr, 3));
-  EXPECT_FALSE(fAppendLine(nullptr, "a"));
-  EXPECT_FALSE(fAppendLine(&list, nullptr));
-  EXPECT_EQ(list.nCount(), 0);
-  list.fAppendString("a");
-  list.nPos = 7;
-  EXPECT_FALSE(list.fContains(nullptr));
-  EXPECT_FALSE(list.fContainsString(nullptr));
-  EXPECT_EQ(list.nPos, 7);
-  EXPECT_FALSE(list.fJoin(nullptr));
-}
-
 TEST(TextList, AppendCopiesBytesOnlyAndKeepsThemStable) {
   sTextList list;
   sText source(Bytes("a\0b\r\n", 5));
@@ -87,18 +60,6 @@ TEST(TextList, JoinGolden) {
       EXPECT_EQ(list.nPos, list.nCount());
     }
   }
-}
-
-TEST(TextList, JoinLeavesItemsAndCanRepeat) {
-  sTextList list;
-  list.fAppendString("ab");
-  sText first, second;
-  ASSERT_TRUE(list.fJoin(&first));
-  list.fAppendString("c");
-  ASSERT_TRUE(list.fJoin(&second));
-  EXPECT_EQ(first.data, "ab");
-  EXPECT_EQ(second.data, "abc");
-  EXPECT_EQ(list.fAt(0)->data, "ab");
 }
 
 // One search on a list, and the result and cursor it must leave.
