@@ -1,4 +1,5 @@
-// The conversion run (driver -> rules): the whole script through the
+// The conversion run (driver -> rules): the script brought into the
+// unindented CR LF form the rules are written for, then through the
 // dispatcher as K_SCRIPT, then the two emitters, header first, only when that
 // succeeded.
 #include "driver/convert.h"
@@ -10,14 +11,19 @@
 #include "output/emit.h"
 #include "rules/rules.h"
 #include "scan/kinds.h"
+#include "text/normalize.h"
 
 bool fConvertScript(sState& s, const char* pScript, size_t length) {
-  // Offsets into a text are 32-bit; a longer script is treated like one the
-  // whole-script rule rejects: no output at all rather than a wrapped length.
-  if (length > static_cast<size_t>(std::numeric_limits<int32_t>::max())) return true;
   if (pScript == nullptr && length > 0) return true;
+  // Indentation, comments, tabs and lone LF or CR would make the rules drop
+  // whole blocks without a sign, so every script is normalised first.
+  std::string script = fNormalizeScript(pScript, length);
+  // Offsets into a text are 32-bit; a longer script (normalising can make it
+  // longer) is treated like one the whole-script rule rejects: no output at
+  // all rather than a wrapped length.
+  if (script.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) return true;
   s.vDepth = -1;
-  sText szBuffer2(std::string(pScript == nullptr ? "" : pScript, length));
+  sText szBuffer2(std::move(script));
   sText szBuffer3;
   if (fRunRule(s, K_SCRIPT, szBuffer2, szBuffer3)) {
     fEmitHeader(s);
