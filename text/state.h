@@ -97,6 +97,7 @@ struct sState {
   uint8_t vReturnsNothing = 0;    // the function returns nothing
 
   sCharBuf vEscapedQuotes;  // escaped quotes met since the literal opened
+  int32_t vPrevElementKind = -1;  // element dispatched just before, same rule call
 
   // Test seam only; never set by the translator itself.
   fDispatchHook fTestDispatch;
