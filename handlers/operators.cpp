@@ -4,8 +4,10 @@
 #include "handlers/handlers.h"
 
 #include <cstdint>
+#include <string>
 
 #include "output/operand.h"
+#include "scan/kinds.h"
 
 namespace {
 
@@ -30,11 +32,22 @@ void fMoveNameToPendingValue(sState& s) {
   s.vPendingNumber.fCopy(s.vPendingName.str());
 }
 
-// "<" and ">": the left operand and the operator are written at once.
+// "<" and ">": the left operand and the operator are written at once. A
+// pending "=" belongs to an assignment in front ('set x=a<b'); it and the
+// operand before the comparison are written first, or the "=" would follow
+// the comparison and change its meaning.
 bool fOnComparison(sState& s, PendingFlag flag, sText& in, sText& out) {
+  std::string pending;
+  if (s.vAssignPending == 1) {
+    sText flushOutput;
+    if (!fTranslateOperand(s, nullptr, flushOutput)) return false;
+    pending = flushOutput.data;
+  }
   fMoveNameToLeftOperand(s);
   s.*flag = 1;
-  return fTranslateOperand(s, &in, out);
+  if (!fTranslateOperand(s, &in, out)) return false;
+  out.data.insert(0, pending);
+  return true;
 }
 
 // "*", "/", "+" and "-": the flag stands only for this handler's own flush.
@@ -57,8 +70,14 @@ bool fOnLogical(sState& s, const char* cppOperator, bool bMoveName, sText& out) 
 
 }  // namespace
 
-bool fOnAssign(sState& s, sText& /*in*/, sText& /*out*/) {
+bool fOnAssign(sState& s, sText& /*in*/, sText& out) {
   s.vNumericMode = 0;
+  // The "=" of "<=" and ">=": the comparison is already written, so this "="
+  // must follow it at once, before any blank.
+  if (s.vPrevElementKind == K_LESS || s.vPrevElementKind == K_GREATER) {
+    out.data = "=";
+    return true;
+  }
   if (s.vAssignPending == 1) {  // a second "=" makes "=="
     s.vAssignPending = 0;
     s.vEqualityPending = 1;
