@@ -143,12 +143,10 @@ void fCarryBack(sRuleCall& c, KindCode kind, const sText& element) {
 
 bool fIsBlankPiece(const std::string& piece) { return piece.size() == 1 && piece[0] == ' '; }
 
-// A repeated piece that starts with a blank (two blanks in a row, above all)
-// is written once.
+// Two blanks in a row are written once. Only a lone blank is dropped: a
+// repeated argument such as the second ", 0" of "f(a, 0, 0)" must stay.
 bool fRepeatsLastPiece(const sRuleCall& c, const std::string& output) {
-  if (c.vPieces.empty()) return false;
-  const std::string& last = c.vPieces.back();
-  return !last.empty() && output[0] == ' ' && last == output;
+  return !c.vPieces.empty() && fIsBlankPiece(output) && c.vPieces.back() == output;
 }
 
 void fKeepOutput(sRuleCall& c, KindCode kind, sText& output) {

@@ -1,0 +1,50 @@
+// Whole statements through the conversion run, for the engine's share of
+// the translation: which pieces are kept, which words the scanner cuts and
+// which alternatives each rule offers. One function per case.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "driver/convert.h"
+#include "rule_test_util.h"
+
+namespace {
+
+struct LineCase {
+  std::string jass;  // the body of a function that takes and returns nothing
+  std::string cpp;   // the body lines it must give
+};
+
+std::string fBodyOf(const std::string& jass) {
+  const std::string script =
+      "function f takes nothing returns nothing\r\n" + jass + "\r\nendfunction\r\n";
+  sState s;
+  fConvertScript(s, script.data(), script.size());
+  sText joined;
+  s.vFuncsCppList.fJoin(&joined);
+  const std::string head = "void f()\r\n{\r\n";
+  const std::string tail = "}\r\n\r\n";
+  const std::string& all = joined.data;
+  if (all.size() < head.size() + tail.size() || all.compare(0, head.size(), head) != 0) return all;
+  return all.substr(head.size(), all.size() - head.size() - tail.size());
+}
+
+void fExpectBodies(const LineCase* cases, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    SCOPED_TRACE(fShow(cases[i].jass));
+    EXPECT_EQ(fShow(fBodyOf(cases[i].jass)), fShow(cases[i].cpp));
+  }
+}
+
+}  // namespace
+
+TEST(Translation, RepeatedArgumentsAreKeptRepeatedBlanksNot) {
+  const LineCase cases[] = {
+      {"call f(Player(0), 0, 0, s)", "\tf(Player(0), 0, 0, s);\r\n"},
+      {"call f(a, b)", "\tf(a, b);\r\n"},
+      {"call f(x, x, x)", "\tf(x, x, x);\r\n"},
+      {"call g(1,  2)", "\tg(1, 2);\r\n"},
+      {"set x  =  y", "\tx =y;\r\n"},
+  };
+  fExpectBodies(cases, sizeof cases / sizeof cases[0]);
+}
