@@ -141,8 +141,14 @@ bool fOnNot(sState& s, sText& /*in*/, sText& out) {
   return fOnLogical(s, "!", s.vNumericMode == 1, out);
 }
 
-// The name that follows is the next operand; "&" makes it the function's address.
-bool fOnFunctionRef(sState& /*s*/, sText& /*in*/, sText& out) {
-  out.data = "&";
+// The name that follows is the next operand; "&" makes it the function's
+// address. What is pending ('c =' in 'set c = function g') is written first,
+// and the flush leaves no name open, so the function's name starts afresh.
+bool fOnFunctionRef(sState& s, sText& /*in*/, sText& out) {
+  sText ampersand("&");
+  // A pending name takes the element's place in the flush; "&" must not be lost.
+  const bool bNamePending = s.vPendingNameSet == 1 && !s.vPendingName.fEmpty();
+  if (!fTranslateOperand(s, &ampersand, out)) return false;
+  if (bNamePending) out.data += "&";
   return true;
 }

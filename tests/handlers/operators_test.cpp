@@ -237,11 +237,32 @@ TEST(LogicalHandlers, OperatorTextsAreWrittenAfterTheValue) {
   }
 }
 
-TEST(FunctionRefHandler, WritesAmpersandWhateverFollows) {
-  sState s;
-  fPendName(s, "kept");
-  EXPECT_EQ(fRun(s, fOnFunctionRef, "function"), "&");
-  EXPECT_EQ(s.vPendingName.str(), "kept");
+TEST(FunctionRefHandler, WritesWhateverIsPendingThenAmpersand) {
+  struct Case {
+    const char* jass;
+    const char* name;  // pending name, "" for none
+    const char* left;  // left operand of a pending "=", "" for none
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"f(function g)", "", "", "&"},
+      {"set c = function g", "", "c", "c=&"},
+      {"a function g", "kept", "", "kept&"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.jass);
+    sState s;
+    if (*c.left != '\0') {
+      fPendName(s, c.left);
+      fRun(s, fOnAssign, "=");
+    }
+    if (*c.name != '\0') fPendName(s, c.name);
+    s.vPendingNameSet = 1;  // the scanner opened a name at "function"
+    EXPECT_EQ(fRun(s, fOnFunctionRef, "function"), c.expected);
+    EXPECT_EQ(s.vPendingName.str(), "");
+    EXPECT_EQ(s.vPendingNameSet, 0);  // the function's name starts afresh
+    EXPECT_EQ(s.vAssignPending, 0);
+  }
 }
 
 // Handler sequences as the engine runs them for one expression: before each
