@@ -169,6 +169,10 @@ eTranslate fTranslateElement(sRuleCall& c, KindCode kind) {
   element.nHeadLen = fHeadLen(kind);
   element.nTailLen = fTailLen(kind);
   fPrepare(c, kind, element);
+  // Set right before the dispatch: a nested call sets it for its own
+  // elements, so the value must not be left over from an inner call.
+  c.s.vPrevElementKind = c.nLastKind;
+  c.nLastKind = kind;
   if (!fRunRule(c.s, kind, element, output)) return eTranslate::kStop;
   fCarryBack(c, kind, element);
   fKeepOutput(c, kind, output);

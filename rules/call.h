@@ -29,6 +29,7 @@ struct sRuleCall {
   int32_t vFlag1 = -1;               // kind of the opener the scanner found
   int32_t vFlag2 = -1;               // kind of the element the scanner found
   bool bLineEnd = false;             // inside a run of line-end characters
+  KindCode nLastKind = -1;           // kind of the element this call dispatched last
 
   sRuleCall(sState& state, sText& input, sText& output, KindCode r)
       : s(state), in(input), out(output), rule(r) {}

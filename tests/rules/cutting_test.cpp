@@ -2,6 +2,7 @@
 // which bytes and head/tail lengths. Handlers are replaced by a recorder, so
 // only the engine and the scanner are under test.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -219,3 +220,22 @@ TEST(RuleEngineCutting, FailedElementEndsTheScanButTheRuleSucceeds) {
 }
 
 }  // namespace
+
+// Each element sees the kind of the element its own rule call dispatched
+// just before it; a nested call starts afresh and does not leak its kinds.
+TEST(RuleEngineCutting, EachElementSeesThePreviousKindOfItsCall) {
+  sState s;
+  std::vector<std::pair<KindCode, int32_t>> seen;
+  s.fTestDispatch = [&seen](sState& st, int32_t code, sText&, sText&, bool* pResult) {
+    seen.emplace_back(code, st.vPrevElementKind);
+    *pResult = true;
+    return code != K_RPAREN;  // the group runs its own rule call
+  };
+  sText in = fMakeText("set x = (a)<=b", 3);
+  fRun(s, in, K_SET, 2);
+  const std::vector<std::pair<KindCode, int32_t>> expected = {
+      {K_SPACE, -1},         {K_SPACE, K_SPACE},   {K_ASSIGN, K_SPACE}, {K_SPACE, K_ASSIGN},
+      {K_RPAREN, K_SPACE},   {K_ARGUMENT, -1},     {K_LESS, K_RPAREN},  {K_ASSIGN, K_LESS},
+      {K_PLAIN, K_ASSIGN}};
+  EXPECT_EQ(seen, expected);
+}

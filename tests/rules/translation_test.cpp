@@ -48,3 +48,14 @@ TEST(Translation, RepeatedArgumentsAreKeptRepeatedBlanksNot) {
   };
   fExpectBodies(cases, sizeof cases / sizeof cases[0]);
 }
+
+// The "=" of "<=" and ">=" relies on the kind of the element before it.
+TEST(Translation, ComparisonEqualsFollowsItsOperatorAtOnce) {
+  const LineCase cases[] = {
+      {"if a >= b then\r\nendif", "\tif (a>= b)\r\n\t{\r\n\t}\r\n"},
+      {"set x = a<=b", "\tx =a<=b;\r\n"},
+      {"set x = (a)<=b", "\tx =(a)<=b;\r\n"},
+      {"if x == y then\r\nendif", "\tif (x ==y)\r\n\t{\r\n\t}\r\n"},
+  };
+  fExpectBodies(cases, sizeof cases / sizeof cases[0]);
+}
