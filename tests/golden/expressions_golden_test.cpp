@@ -114,9 +114,12 @@ TEST(ExpressionsGolden, OperatorsInAssignments) {
       {"set b = x == y", "\tb =x ==y;\r\n"},
       {"set b = x != y", "\tb =x !=y;\r\n"},
       {"set b = x < y", "\tb =x< y;\r\n"},
-      {"set b = x <= y", "\tb =x< =y;\r\n"},
+      {"set b = x <= y", "\tb =x<= y;\r\n"},  // "=" follows "<" at once
       {"set b = x > y", "\tb =x> y;\r\n"},
-      {"set b = x >= y", "\tb =x> =y;\r\n"},
+      {"set b = x >= y", "\tb =x>= y;\r\n"},
+      {"set x = a<b", "\tx =a<b;\r\n"},  // the assignment is written before the comparison
+      {"set x=a>=b", "\tx=a>=b;\r\n"},
+      {"set x = a<=b", "\tx =a<=b;\r\n"},
       {"set b = x and y", "\tb =x&& y;\r\n"},
       {"set b = x or y", "\tb =x|| y;\r\n"},
       {"set b = not x", "\tb =! x;\r\n"},
@@ -136,9 +139,9 @@ TEST(ExpressionsGolden, OperatorsInConditions) {
   };
   const Case cases[] = {
       {"x == y", "(x ==y)"},   {"x != y", "(x !=y)"},     {"x < y", "(x< y)"},
-      {"x <= y", "(x< =y)"},   {"x > y", "(x> y)"},       {"x >= y", "(x> =y)"},
+      {"x <= y", "(x<= y)"},   {"x > y", "(x> y)"},       {"x >= y", "(x>= y)"},
       {"a and b", "(a&& b)"},  {"a or b", "(a|| b)"},     {"not a", "(! a)"},
-      {"u == null", "(u ==NULL)"}, {"(x == y)", "(x ==y)"},
+      {"u == null", "(u ==NULL)"}, {"(x == y)", "(x ==y)"},  {"a>=b", "(a>=b)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.condition);
