@@ -99,11 +99,25 @@ void fWriteFlag(std::string& out, uint8_t& flag, const char* text) {
   flag = 0;
 }
 
+// Only a JASS identifier names a global: in a declaration without blanks
+// ('integer c=a+1') an operator or literal reaches the registration too, and
+// registered it would be prefixed everywhere after.
+bool fIsIdentifier(const std::string& text) {
+  const auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+  if (text.empty() || !isLetter(text[0])) return false;
+  for (char c : text) {
+    if (!isLetter(c) && !(c >= '0' && c <= '9') && c != '_') return false;
+  }
+  return true;
+}
+
 // Steps 5.1 to 5.9: the operand in front and the operators between.
 void fWriteOperatorsAndFront(sState& s, std::string& out) {
   if (s.vLeftOperandSet && !s.vLeftOperand.fEmpty()) {
     // Inside the globals block the left side of "=" is a declared global.
-    if (s.vInGlobals) s.vGlobalNames.fAppendString(s.vLeftOperand.c_str());
+    if (s.vInGlobals && fIsIdentifier(s.vLeftOperand.str())) {
+      s.vGlobalNames.fAppendString(s.vLeftOperand.c_str());
+    }
     out += s.vLeftOperand.str();
   }
   s.vLeftOperandSet = 0;
@@ -125,6 +139,7 @@ void fWriteOperatorsAndFront(sState& s, std::string& out) {
 void fRegisterDeclaredName(sState& s, const sText& element) {
   if (!s.vInGlobals || s.vNumericMode || s.vPendingType.fEmpty()) return;
   if (element.data == "false" || element.data == "true") return;
+  if (!fIsIdentifier(element.data)) return;
   s.vGlobalNames.fAppend(&element);
 }
 

@@ -284,3 +284,28 @@ TEST(ExpressionsGolden, GlobalsStringsAndArrays) {
       "\tpGlobal->s =sMyString(0x78);\r\n");
   EXPECT_EQ(fJoined(s.vFuncsCppList), bodies) << fVisible(fJoined(s.vFuncsCppList));
 }
+
+// Declarations written without blanks hand operators and literals to the
+// registration too; only identifiers become global names, so a later "+" or
+// rawcode is never given the global prefix.
+TEST(ExpressionsGolden, OnlyIdentifiersBecomeGlobals) {
+  const std::string script =
+      "globals\r\n"
+      "integer udg_x\r\n"
+      "integer c=a+1\r\n"
+      "integer X='A0HU'\r\n"
+      "endglobals\r\n"
+      "function f takes nothing returns nothing\r\n"
+      "set udg_x = c+1\r\n"
+      "set X = 'A0HU'\r\n"
+      "set udg_x=udg_x+2\r\n"
+      "endfunction\r\n";
+  sState s;
+  fConvert(s, script);
+  const std::string bodies = fVoidFunction(
+      "\tpGlobal->udg_x =pGlobal->c+1;\r\n"
+      "\tpGlobal->X ='A0HU';\r\n"
+      "\tpGlobal->udg_x=pGlobal->udg_x+2;\r\n");
+  EXPECT_EQ(fJoined(s.vFuncsCppList), bodies) << fVisible(fJoined(s.vFuncsCppList));
+  EXPECT_EQ(fJoined(s.vInitVarsInConstructorList), "\t\tc=a+1;\r\n\t\tX='A0HU';\r\n");
+}
