@@ -51,7 +51,7 @@ const KindCode kInString[] = {K_QUOTE, K_ANY_CHAR, END};
 const KindCode kExpression[] = {
     K_ANY_CHAR, K_QUOTE, K_SPACE, K_LPAREN, K_LBRACKET, K_OR, K_AND, K_NOT, K_STAR, K_SLASH,
     K_PLUS, K_MINUS, K_LESS, K_GREATER, K_DOLLAR, K_NUMBER, K_BANG, K_ASSIGN, K_NULL,
-    K_LETTER, END};
+    K_FUNCTION_REF, K_LETTER, END};
 const KindCode kExpressionInTakes[] = {
     K_SPACE, K_NOTHING, K_TYPE_INTEGER, K_TYPE_REAL, K_TYPE_STRING, K_TYPE_TIMER,
     K_TYPE_TRIGGER, K_TYPE_HASHTABLE, K_TYPE_BOOLEAN, K_TYPE_UNIT, K_TYPE_GROUP,
@@ -75,7 +75,7 @@ const KindCode kTypeInTakes[] = {
     K_TYPE_MULTIBOARDITEM, K_TYPE_LIGHTNING, K_TYPE_TIMERDIALOG, K_TYPE_REGION,
     K_TYPE_EFFECT, K_TYPE_TEXTTAG, K_LETTER, END};
 const KindCode kType[] = {K_ARRAY, K_NULL, K_SPACE, K_NOT, K_LPAREN, K_LBRACKET,
-                          K_LETTER, K_ASSIGN, END};
+                          K_FUNCTION_REF, K_LETTER, K_ASSIGN, END};
 
 // ---- type rules 21 (integer), 23 (real) ---------------------------------------
 const KindCode kNumberTypeInTakes[] = {K_SPACE, K_COMMA, K_LETTER, END};

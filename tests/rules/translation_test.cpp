@@ -59,3 +59,16 @@ TEST(Translation, ComparisonEqualsFollowsItsOperatorAtOnce) {
   };
   fExpectBodies(cases, sizeof cases / sizeof cases[0]);
 }
+
+// "function" before a name is a reference wherever an operand may stand.
+TEST(Translation, FunctionReferencesOutsideParentheses) {
+  const LineCase cases[] = {
+      {"set c = function g", "\tc =& g;\r\n"},
+      {"local code c = function g", "\tcode c =& g;\r\n"},
+      {"call F(function g, \"x\")", "\tF(& g, sMyString(0x78));\r\n"},
+      {"return function g", "\treturn  & g;\r\n"},
+      {"call TriggerAddAction(t, function g)", "\tTriggerAddAction(t, & g);\r\n"},
+      {"set b = Condition(function g)", "\tb =Condition(& g);\r\n"},
+  };
+  fExpectBodies(cases, sizeof cases / sizeof cases[0]);
+}
