@@ -89,7 +89,7 @@ const KindCode kQuoteOnly[] = {K_QUOTE, END};
 // ---- K_LPAREN, K_LBRACKET -------------------------------------------------------
 const KindCode kGroup[] = {
     K_SPACE, K_LPAREN, K_LBRACKET, K_QUOTE, K_OR, K_AND, K_NOT, K_STAR, K_SLASH, K_PLUS,
-    K_MINUS, K_LESS, K_GREATER, K_DOLLAR, K_NUMBER, K_BANG, K_ASSIGN, K_FUNCTION_REF,
+    K_MINUS, K_LESS, K_GREATER, K_DOLLAR, K_NUMBER, K_BANG, K_ASSIGN, K_NULL, K_FUNCTION_REF,
     K_LETTER, END};
 
 // ---- comma splitting (K_LPAREN, K_PARAM_LIST) --------------------------------------

@@ -72,3 +72,12 @@ TEST(Translation, FunctionReferencesOutsideParentheses) {
   };
   fExpectBodies(cases, sizeof cases / sizeof cases[0]);
 }
+
+TEST(Translation, NullInsideParentheses) {
+  const LineCase cases[] = {
+      {"if ( t == null ) then\r\nendif", "\tif ( t ==NULL )\r\n\t{\r\n\t}\r\n"},
+      {"if (t == null) then\r\nendif", "\tif (t ==NULL)\r\n\t{\r\n\t}\r\n"},
+      {"call g(null, 1)", "\tg(NULL, 1);\r\n"},
+  };
+  fExpectBodies(cases, sizeof cases / sizeof cases[0]);
+}
