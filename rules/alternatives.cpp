@@ -4,6 +4,8 @@
 // its priority: the scanner stops at the first kind that matches.
 #include "rules/call.h"
 
+#include <algorithm>
+
 #include "scan/scanner.h"
 
 namespace {
@@ -326,8 +328,10 @@ void fAfterScanner(sRuleCall& c, eAfter after, int32_t r) {
 bool fRunScanner(sRuleCall& c, int32_t r) {
   const sChoice choice = fChooseAlternatives(c);
   if (choice.list == nullptr) return true;
+  const int32_t nEnd = c.in.len() - std::max(0, c.in.nTailLen);
+  const char next = r + 1 < nEnd ? c.in.data[static_cast<size_t>(r) + 1] : '\0';
   if (!fScanAlternatives(c.s, c.szBuffer.data(), r, c.nBufLen, c.vIndex1, c.vIndex2, c.vFlag1,
-                         c.vFlag2, choice.list)) {
+                         c.vFlag2, choice.list, next)) {
     return false;
   }
   fAfterScanner(c, choice.after, r);

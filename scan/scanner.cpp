@@ -36,6 +36,7 @@ constexpr uint8_t kClassLetter = 1;
 constexpr uint8_t kClassHigh = 2;     // 0xC0..0xFF
 constexpr uint8_t kClassNumber = 4;   // digit, '.', '-'
 constexpr uint8_t kClassAscii = 8;    // 1..127
+constexpr uint8_t kClassWord = 16;    // letter, digit, '_': a word goes on
 
 constexpr std::array<uint8_t, 256> fMakeClasses() {
   std::array<uint8_t, 256> classes{};
@@ -45,6 +46,7 @@ constexpr std::array<uint8_t, 256> fMakeClasses() {
     if (c >= 0xC0) bits |= kClassHigh;
     if ((c >= '0' && c <= '9') || c == '.' || c == '-') bits |= kClassNumber;
     if (c >= 1 && c <= 127) bits |= kClassAscii;
+    if ((bits & kClassLetter) != 0 || (c >= '0' && c <= '9') || c == '_') bits |= kClassWord;
     classes[static_cast<size_t>(c)] = bits;
   }
   return classes;
@@ -57,6 +59,7 @@ struct sCodeInfo {
   char cSymbol = 0;          // byte tested by counters, group symbols and symbols
   bool bSymbol = false;      // also tested as a cutting symbol when the group misses
   uint8_t nClassMask = 0;    // classes accepted by a character-class code
+  bool bWholeWord = false;   // hits only where the word ends
 };
 
 using sCodeTable = std::array<sCodeInfo, K_MAX_CODE + 1>;
@@ -91,6 +94,12 @@ sCodeTable fBuildCodeTable() {
   fSetGroup(t, eGroup::kTrailing, {K_RETURNS, K_THEN});
   for (KindCode code = K_MIN_CODE; code <= K_MAX_CODE; ++code) {
     if (fIsTypeKind(code)) t[static_cast<size_t>(code)].group = eGroup::kType;
+    if (fIsTypeKind(code)) t[static_cast<size_t>(code)].bWholeWord = true;
+  }
+  // "else" must still hit inside "elseif", and the blank is no word.
+  for (KindCode code : {K_LOCAL, K_SET, K_CALL, K_RETURN, K_OR, K_AND, K_NOT, K_CONSTANT,
+                        K_TAKES, K_ARRAY, K_EXITWHEN, K_NOTHING, K_NULL, K_FUNCTION_REF}) {
+    t[static_cast<size_t>(code)].bWholeWord = true;
   }
   // K_SPACE keeps its statement group: it is tested as a symbol only when
   // the buffer is not exactly " ".
@@ -123,11 +132,13 @@ struct sScan {
   int32_t& end;
   int32_t& opener;
   int32_t& element;
+  char next;  // the byte after pos in the text, 0 past its end
 
   int32_t fCount() const { return idx + 1; }
   char fCurrent() const { return buffer[idx]; }
   uint8_t fCurrentClasses() const { return kClasses[static_cast<uint8_t>(buffer[idx])]; }
   bool fNothingCut() const { return start == -1 && end == -1; }
+  bool fAtWordEnd() const { return (kClasses[static_cast<uint8_t>(next)] & kClassWord) == 0; }
   // The buffer is exactly the keyword of code.
   bool fIsExactly(KindCode code) const {
     const int32_t n = fKeywordLength(code);
@@ -254,6 +265,7 @@ int fTestCloser(sScan& a, KindCode code) {
 
 int fTestStatement(sScan& a, KindCode code) {
   if (!a.fNothingCut() || !a.fIsExactly(code)) return kScanMiss;
+  if (fInfo(code).bWholeWord && !a.fAtWordEnd()) return kScanMiss;
   a.start = a.fKeywordStart(code);
   a.element = code;
   return kScanHit;
@@ -270,7 +282,7 @@ int fTestTrailing(sState& s, sScan& a, KindCode code) {
 }
 
 int fTestType(sScan& a, KindCode code) {
-  if (!a.fIsExactly(code)) return kScanMiss;
+  if (!a.fIsExactly(code) || !a.fAtWordEnd()) return kScanMiss;
   a.start = a.fKeywordStart(code);
   a.element = code;
   return kScanHit;
@@ -327,25 +339,27 @@ int fTestGroup(sState& s, sScan& a, KindCode code) {
 }  // namespace
 
 int fScanStep(sState& s, const char* buffer, int32_t pos, int32_t idx, int32_t& start,
-              int32_t& end, int32_t& opener, int32_t& element, KindCode code) {
+              int32_t& end, int32_t& opener, int32_t& element, KindCode code, char next) {
   if (code < K_MIN_CODE || code > K_MAX_CODE) return kScanInvalid;
   // Without a current byte there is nothing to test; never index before it.
   if (buffer == nullptr || idx < 0) return kScanMiss;
-  sScan a{buffer, pos, idx, start, end, opener, element};
+  sScan a{buffer, pos, idx, start, end, opener, element, next};
   const int result = fTestGroup(s, a, code);
   if (result == kScanMiss && fInfo(code).bSymbol) return fTestSymbol(s, a, code);
   return result;
 }
 
 bool fScanAlternatives(sState& s, const char* buffer, int32_t pos, int32_t idx, int32_t& start,
-                       int32_t& end, int32_t& opener, int32_t& element, const KindCode* list) {
+                       int32_t& end, int32_t& opener, int32_t& element, const KindCode* list,
+                       char next) {
   // The first code and at most this many further ones are tried, so a list
   // that lost its terminator cannot run away.
   constexpr int kFurtherCodes = 101;
   if (list == nullptr) return true;
   for (int i = 0; i <= kFurtherCodes; ++i) {
     if (list[i] == K_END_OF_LIST) return true;
-    const int result = fScanStep(s, buffer, pos, idx, start, end, opener, element, list[i]);
+    const int result =
+        fScanStep(s, buffer, pos, idx, start, end, opener, element, list[i], next);
     if (result == kScanHit) return true;
     if (result == kScanInvalid) return false;
   }

@@ -18,13 +18,17 @@ constexpr int kScanMiss = 2;     // nothing found
 /// Only buffer[0..idx] is read: no terminator is needed, and 0 bytes inside
 /// count as data for every comparison (texts copied into the pending buffers
 /// still end at the first 0). idx < 0 means no current byte: a miss.
+/// next is the byte after pos in the text being scanned (0 past its end):
+/// statement words and type names hit only where a word ends, so "orderId"
+/// is a name, not "or" and "derId".
 int fScanStep(sState& s, const char* buffer, int32_t pos, int32_t idx, int32_t& start,
-              int32_t& end, int32_t& opener, int32_t& element, KindCode code);
+              int32_t& end, int32_t& opener, int32_t& element, KindCode code, char next);
 
 /// Tries the codes of a K_END_OF_LIST-terminated list in order; the first hit
 /// wins. False only when an invalid code was tried. Reads at most 102 codes
 /// (the first and 101 more), so an unterminated list is still safe if that long.
 bool fScanAlternatives(sState& s, const char* buffer, int32_t pos, int32_t idx, int32_t& start,
-                       int32_t& end, int32_t& opener, int32_t& element, const KindCode* list);
+                       int32_t& end, int32_t& opener, int32_t& element, const KindCode* list,
+                       char next);
 
 #endif  // JASSCRIBE_SCAN_SCANNER_H_

@@ -81,3 +81,29 @@ TEST(Translation, NullInsideParentheses) {
   };
   fExpectBodies(cases, sizeof cases / sizeof cases[0]);
 }
+
+// Names that begin with a keyword stay names.
+TEST(Translation, NamesThatBeginWithAKeyword) {
+  const LineCase cases[] = {
+      {"set x = orderId", "\tx =orderId;\r\n"},
+      {"set y = notice", "\ty =notice;\r\n"},
+      {"set z = nullUnit", "\tz =nullUnit;\r\n"},
+      {"local integer arrayCount = 1", "\tinteger arrayCount =1;\r\n"},
+      {"set functionx = 1", "\tfunctionx =1;\r\n"},
+      {"set x = a or b", "\tx =a|| b;\r\n"},
+      {"if not(a) then\r\nelseif b then\r\nendif",
+       "\tif (!(a))\r\n\t{\r\n\t}\r\n\telse if(b)\r\n\t{\r\n\t}\r\n"},
+  };
+  fExpectBodies(cases, sizeof cases / sizeof cases[0]);
+  const std::string script =
+      "globals\r\ntimerdialog udg_d\r\nendglobals\r\n"
+      "function setup takes nothing returns nothing\r\nendfunction\r\n"
+      "function callX takes nothing returns nothing\r\ncall setup()\r\nendfunction\r\n";
+  sState s;
+  fConvertScript(s, script.data(), script.size());
+  sText globals, prototypes;
+  s.vGlobalsVarList.fJoin(&globals);
+  s.vFuncsForHeaderList.fJoin(&prototypes);
+  EXPECT_EQ(fShow(globals.data), fShow("timerdialog udg_d;\r\n;\r\n"));
+  EXPECT_EQ(fShow(prototypes.data), fShow("void setup();\r\nvoid callX();\r\n"));
+}

@@ -27,18 +27,20 @@ std::ostream& operator<<(std::ostream& os, const Cut& c) {
 }
 
 // The buffer is handed over without a terminator in an exact-size heap block,
-// so a test that reads past idx trips the sanitizer build.
-int Step(sState& s, const std::string& buffer, int32_t pos, Cut& cut, KindCode code) {
+// so a test that reads past idx trips the sanitizer build. next is the byte
+// that follows in the text; 0 (the end of the text) is a word end.
+int Step(sState& s, const std::string& buffer, int32_t pos, Cut& cut, KindCode code,
+         char next = 0) {
   std::vector<char> bytes(buffer.begin(), buffer.end());
   return fScanStep(s, bytes.data(), pos, static_cast<int32_t>(bytes.size()) - 1, cut.start,
-                   cut.end, cut.opener, cut.element, code);
+                   cut.end, cut.opener, cut.element, code, next);
 }
 
 bool Alternatives(sState& s, const std::string& buffer, int32_t pos, Cut& cut,
-                  const std::vector<KindCode>& list) {
+                  const std::vector<KindCode>& list, char next = 0) {
   std::vector<char> bytes(buffer.begin(), buffer.end());
   return fScanAlternatives(s, bytes.data(), pos, static_cast<int32_t>(bytes.size()) - 1,
-                           cut.start, cut.end, cut.opener, cut.element, list.data());
+                           cut.start, cut.end, cut.opener, cut.element, list.data(), next);
 }
 
 }  // namespace
@@ -471,4 +473,42 @@ TEST(Scanner, AnyCharInListLetsLaterCodesRun) {
   EXPECT_EQ(s.vLastChar, '=');
   EXPECT_EQ(s.vPendingNameStart, 12);
   EXPECT_EQ(s.vPendingName.str(), "ab");  // any-char raised the name flag first
+}
+
+// Statement words and type names hit only where the word ends in the text;
+// openers, closers, "else", "elseif" and the blank do not look ahead.
+TEST(Scanner, WordsHitOnlyAtAWordEnd) {
+  struct Case {
+    KindCode code;
+    std::string buffer;
+    char next;
+    int expected;
+  };
+  const Case cases[] = {
+      {K_OR, "or", 'd', kScanMiss},          {K_OR, "or", ' ', kScanHit},
+      {K_NOT, "not", 'i', kScanMiss},        {K_NOT, "not", '(', kScanHit},
+      {K_NULL, "null", 'U', kScanMiss},      {K_NULL, "null", ')', kScanHit},
+      {K_ARRAY, "array", 'C', kScanMiss},    {K_SET, "set", 'u', kScanMiss},
+      {K_CALL, "call", 'X', kScanMiss},      {K_RETURN, "return", '(', kScanHit},
+      {K_LOCAL, "local", '_', kScanMiss},    {K_TAKES, "takes", '1', kScanMiss},
+      {K_FUNCTION_REF, "function", 'x', kScanMiss}, {K_NOTHING, "nothing", 0, kScanHit},
+      {K_TYPE_TIMER, "timer", 'd', kScanMiss}, {K_TYPE_UNIT, "unit", 's', kScanMiss},
+      {K_TYPE_UNIT, "unit", ' ', kScanHit},  {K_TYPE_UNIT, "unit", '\xC3', kScanHit},
+      {K_ELSE, "else", 'i', kScanHit},       {K_ELSEIF, "elseif", 'x', kScanHit},
+      {K_SPACE, " ", 'a', kScanHit},         {K_FUNCTION, "function", 'x', kScanHit},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.buffer + " before " + std::string(1, c.next));
+    sState s;
+    Cut cut;
+    EXPECT_EQ(Step(s, c.buffer, 20, cut, c.code, c.next), c.expected);
+    EXPECT_EQ(cut.start == -1, c.expected == kScanMiss);
+  }
+  // The nesting counters keep counting inside longer words.
+  sState s;
+  Cut cut;
+  EXPECT_TRUE(Alternatives(s, "else", 4, cut, {K_ELSE_NEST, K_END_OF_LIST}, 'i'));
+  EXPECT_TRUE(Alternatives(s, "elseif", 6, cut, {K_IF_NEST, K_END_OF_LIST}, 'x'));
+  EXPECT_EQ(s.vElseCount, 0);
+  EXPECT_EQ(s.vIfCount, 0);
 }
