@@ -4,7 +4,10 @@
 // type, an array name or the last operand of a statement.
 #include "handlers/handlers.h"
 
+#include <string>
+
 #include "output/operand.h"
+#include "output/reserved.h"
 #include "rules/rules.h"
 #include "scan/kinds.h"
 
@@ -14,9 +17,12 @@ const char kArrayOpen[] = "\tsMyArray<";
 const char kArrayClose[] = "[1],CONST_MAX_SIZE_MASS> ";
 
 // Every array item is a one-element array; the engine adds "[0]" to each index.
+// An array named like a C++ keyword is renamed as its indexed uses are.
 bool fWriteArrayDecl(sState& s, sText& in, sText& out) {
-  out = sText(kArrayOpen + s.vPendingType.data + kArrayClose + in.data);
-  if (s.vInGlobals == 1) s.vGlobalNames.fAppend(&in);
+  sText name(in.data);
+  if (fIsCppKeyword(name.data)) name.data += "_2";
+  out = sText(kArrayOpen + s.vPendingType.data + kArrayClose + name.data);
+  if (s.vInGlobals == 1) s.vGlobalNames.fAppend(&name);
   // Consumed here, so no later flush writes the type a second time.
   s.vPendingType.fRelease();
   return true;

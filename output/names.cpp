@@ -6,6 +6,8 @@
 
 #include <cstddef>
 
+#include "output/reserved.h"
+
 namespace {
 
 struct sNameRule {
@@ -48,8 +50,20 @@ void fApplyNameRules(sCharBuf& name, const sNameRule (&rules)[N]) {
   }
 }
 
+// A function named like a C++ keyword ("delete") is renamed where it is
+// defined and where it is called alike.
+void fRenameKeyword(sCharBuf& name) {
+  if (fIsCppKeyword(name.str())) fAppendReservedSuffix(name);
+}
+
 }  // namespace
 
-void fMapCallName(sState& s) { fApplyNameRules(s.vCallName, kCallNameRules); }
+void fMapCallName(sState& s) {
+  fApplyNameRules(s.vCallName, kCallNameRules);
+  fRenameKeyword(s.vCallName);
+}
 
-void fMapFuncName(sState& s) { fApplyNameRules(s.vFuncName, kFuncNameRules); }
+void fMapFuncName(sState& s) {
+  fApplyNameRules(s.vFuncName, kFuncNameRules);
+  fRenameKeyword(s.vFuncName);
+}

@@ -7,22 +7,23 @@
 #include <cstring>
 #include <string>
 
+#include "output/reserved.h"
+
 namespace {
 
 constexpr const char* kReservedPrefixes[] = {"this", "do", "IN"};  // test order
-constexpr const char* kReservedSuffix = "_2";
 constexpr const char* kGlobalPrefix = "pGlobal->";
 
-bool fHasReservedPrefix(const char* p, size_t n) {
+bool fHasReservedPrefix(const std::string& name) {
   for (const char* word : kReservedPrefixes) {
-    size_t w = std::strlen(word);
-    if (n >= w && std::memcmp(p, word, w) == 0) return true;
+    if (name.compare(0, std::strlen(word), word) == 0) return true;
   }
   return false;
 }
 
-bool fHasReservedPrefix(const sCharBuf& b) {
-  return fHasReservedPrefix(b.str().data(), b.str().size());
+// Names that begin with a reserved word, and names that C++ keeps for itself.
+bool fNeedsReservedSuffix(const std::string& name) {
+  return fHasReservedPrefix(name) || fIsCppKeyword(name);
 }
 
 bool fIsGlobal(sState& s, const std::string& bytes) {
@@ -43,21 +44,26 @@ void fWriteReal(std::string& out, const std::string& value) {
   if (!value.empty() && value.back() == '.') out += '0';
 }
 
-// Step 1: names that begin with a reserved word take the suffix "_2". An
-// element starting with one is adopted as the pending name, so it is written
-// once (as the pending name), not twice.
-void fApplyReservedSuffix(sState& s, const sText* pElement) {
+// Step 1: names that begin with a reserved word or are a C++ keyword take the
+// suffix "_2", once: a text that a flush already renamed ('this_2', the
+// argument that the comma handler flushes again) is not renamed twice. An
+// element that needs it is adopted as the pending name, so it is written once
+// (as the pending name), not twice. True when the element was adopted.
+bool fApplyReservedSuffix(sState& s, const sText* pElement) {
+  bool bAdopted = false;
   if (!s.vPendingName.fEmpty()) {
-    if (fHasReservedPrefix(s.vPendingName)) s.vPendingName.fAppend(kReservedSuffix);
-  } else if (pElement != nullptr && pElement->len() > 0 &&
-             fHasReservedPrefix(pElement->data.data(), pElement->data.size())) {
+    if (fNeedsReservedSuffix(s.vPendingName.str())) fAppendReservedSuffix(s.vPendingName);
+  } else if (pElement != nullptr && pElement->len() > 0 && fNeedsReservedSuffix(pElement->data)) {
     s.vPendingName.fCopy(pElement->data);
     s.vPendingNameSet = 1;
-    s.vPendingName.fAppend(kReservedSuffix);
+    fAppendReservedSuffix(s.vPendingName);
+    bAdopted = true;
   }
-  if (s.vLeftOperandSet && !s.vLeftOperand.fEmpty() && fHasReservedPrefix(s.vLeftOperand)) {
-    s.vLeftOperand.fAppend(kReservedSuffix);
+  if (s.vLeftOperandSet && !s.vLeftOperand.fEmpty() &&
+      fNeedsReservedSuffix(s.vLeftOperand.str())) {
+    fAppendReservedSuffix(s.vLeftOperand);
   }
+  return bAdopted;
 }
 
 // Step 2: a pending left operand, call name or "=" forces the general branch,
@@ -143,13 +149,16 @@ void fRegisterDeclaredName(sState& s, const sText& element) {
   s.vGlobalNames.fAppend(&element);
 }
 
-void fWriteGeneral(sState& s, sText* pElement, std::string& out) {
+// bAdopted: the pending name is the renamed element, so it is registered as
+// the element would be ('integer doX' declares the global doX_2).
+void fWriteGeneral(sState& s, sText* pElement, bool bAdopted, std::string& out) {
   if (s.vPendingName.fEmpty()) s.vPendingNameSet = 0;
   fApplyGlobalPrefixes(s, pElement);
   bool bWriteElement = fWritesElement(s, pElement);
   fWriteOperatorsAndFront(s, out);
   fWriteFlag(out, s.vNullPending, "NULL");
   if (s.vPendingNameSet && !s.vPendingName.fEmpty()) {
+    if (bAdopted) fRegisterDeclaredName(s, sText(s.vPendingName.str()));
     out += s.vPendingName.str();
     s.vPendingNameSet = 0;
     s.vPendingName.fClear();
@@ -193,12 +202,12 @@ void fWriteNumeric(sState& s, const sText* pElement, std::string& out) {
 }  // namespace
 
 bool fTranslateOperand(sState& s, sText* pElement, sText& out) {
-  fApplyReservedSuffix(s, pElement);
+  const bool bAdopted = fApplyReservedSuffix(s, pElement);
   std::string result;
   if (fTakesNumericBranch(s, pElement)) {
     fWriteNumeric(s, pElement, result);
   } else {
-    fWriteGeneral(s, pElement, result);
+    fWriteGeneral(s, pElement, bAdopted, result);
   }
   // A declared type waits in front of the next operand, whichever branch wrote it.
   if (!s.vPendingType.fEmpty()) {

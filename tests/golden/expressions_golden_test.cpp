@@ -309,3 +309,39 @@ TEST(ExpressionsGolden, OnlyIdentifiersBecomeGlobals) {
   EXPECT_EQ(fJoined(s.vFuncsCppList), bodies) << fVisible(fJoined(s.vFuncsCppList));
   EXPECT_EQ(fJoined(s.vInitVarsInConstructorList), "\t\tc=a+1;\r\n\t\tX='A0HU';\r\n");
 }
+
+// Names that C++ reserves get "_2" wherever they appear, and a name is never
+// renamed twice; a name that only contains a keyword keeps its text.
+TEST(ExpressionsGolden, CppKeywordsAreRenamedOnce) {
+  const std::string script =
+      "globals\r\n"
+      "integer array new\r\n"
+      "integer class\r\n"
+      "integer udg_n = 0\r\n"
+      "endglobals\r\n"
+      "function delete takes integer int returns nothing\r\n"
+      "local integer newer = 1\r\n"
+      "local integer array float\r\n"
+      "call g(this, 1)\r\n"
+      "set class = new[int] + float[0]\r\n"
+      "call delete(newer)\r\n"
+      "call TriggerAddAction(t, function delete)\r\n"
+      "endfunction\r\n";
+  sState s;
+  fConvert(s, script);
+  EXPECT_EQ(fJoined(s.vGlobalsVarList),
+            "\tsMyArray<integer[1],CONST_MAX_SIZE_MASS> new_2;\r\ninteger class_2;\r\n"
+            "integer udg_n;\r\n")
+      << fVisible(fJoined(s.vGlobalsVarList));
+  const std::string bodies =
+      "void delete_2( integer int_2)\r\n{\r\n"
+      "\tinteger newer =1;\r\n"
+      "\t\tsMyArray<integer[1],CONST_MAX_SIZE_MASS> float_2;\r\n"
+      "\tg(this_2, 1);\r\n"
+      "\tpGlobal->class_2 =pGlobal->new_2[int_2][0] + float_2[0][0];\r\n"
+      "\tdelete_2(newer);\r\n"
+      "\tTriggerAddAction(t, & delete_2);\r\n"
+      "}\r\n\r\n";
+  EXPECT_EQ(fJoined(s.vFuncsCppList), bodies) << fVisible(fJoined(s.vFuncsCppList));
+  EXPECT_EQ(fJoined(s.vFuncsForHeaderList), "void delete_2( integer int_2);\r\n");
+}

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -40,6 +41,9 @@ TEST(Names, CallNameTable) {
       {"main", "main"},  // only definitions of main are renamed
       {"Main", "Main"},
       {"S2I", "S2I"},
+      {"delete", "delete_2"},  // C++ keywords are renamed as where they are defined
+      {"Delete", "Delete"},
+      {"deleteX", "deleteX"},
       {"", ""},
   };
   for (const Case& c : cases) {
@@ -63,6 +67,9 @@ TEST(Names, FuncNameTable) {
       {"INx", "INx"},
       {"ExecuteFunc", "ExecuteFunc"},  // the call table does not apply here
       {"InitBlizzard", "InitBlizzard"},
+      {"delete", "delete_2"},
+      {"int", "int_2"},
+      {"Int", "Int"},
       {"", ""},
   };
   for (const Case& c : cases) {
@@ -74,4 +81,31 @@ TEST(Names, FuncNameTable) {
     EXPECT_EQ(s.vFuncName.str(), c.pExpected);
     EXPECT_EQ(s.vCallName.str(), "main");
   }
+}
+
+// Every word that C++ reserves, as a function name; a gap or typo in the table
+// would leave one of them unrenamed.
+TEST(Names, EveryCppKeywordIsRenamed) {
+  const std::string words =
+      "alignas alignof and_eq asm auto bitand bitor bool break case catch char char8_t char16_t "
+      "char32_t class compl concept const consteval constexpr constinit const_cast continue "
+      "co_await co_return co_yield decltype default delete double dynamic_cast else enum explicit "
+      "export extern float for friend goto if inline int long mutable namespace new noexcept "
+      "not_eq nullptr operator or_eq private protected public register reinterpret_cast requires "
+      "return short signed sizeof static static_assert static_cast struct switch template "
+      "thread_local throw try typedef typeid typename union unsigned using virtual void volatile "
+      "wchar_t while xor xor_eq";
+  size_t count = 0;
+  for (size_t start = 0; start < words.size();) {
+    const size_t end = std::min(words.find(' ', start), words.size());
+    const std::string word = words.substr(start, end - start);
+    SCOPED_TRACE(word);
+    sState s;
+    s.vFuncName.fCopy(word);
+    fMapFuncName(s);
+    EXPECT_EQ(s.vFuncName.str(), word + "_2");
+    start = end + 1;
+    ++count;
+  }
+  EXPECT_EQ(count, 85u);
 }

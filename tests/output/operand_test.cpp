@@ -121,6 +121,17 @@ TEST(Operand, ReservedPrefixSuffix) {
        "3", "doit_2=3"},
       {"left operand buffer without its flag is untouched",
        [](sState& s) { s.vLeftOperand.fCopy("doit"); }, "x", "x"},
+      {"C++ keyword", nullptr, "new", "new_2"},
+      {"C++ keyword with underscore", nullptr, "const_cast", "const_cast_2"},
+      {"longer than a keyword", nullptr, "newer", "newer"},
+      {"renamed once: element", nullptr, "this_2", "this_2"},
+      {"renamed once: pending name", pending("new_2"), nullptr, "new_2"},
+      {"left operand keyword",
+       [](sState& s) {
+         fSetName(s.vLeftOperand, s.vLeftOperandSet, "int");
+         s.vAssignPending = 1;
+       },
+       "3", "int_2=3"},
   });
 }
 
@@ -316,6 +327,8 @@ TEST(Operand, RegistrationInsideGlobalsBlock) {
       {"false is a value", inGlobals("boolean"), "false", "boolean false", {}},
       {"only exact true", inGlobals("boolean"), "trueish", "boolean trueish", {"trueish"}},
       {"no pending type", inGlobals(""), "udg_n", "udg_n", {}},
+      {"renamed name", inGlobals("integer"), "doX", "integer doX_2", {"doX_2"}},
+      {"renamed keyword", inGlobals("integer"), "class", "integer class_2", {"class_2"}},
       {"left operand registered, numeric value not",
        [](sState& s) {
          s.vInGlobals = 1;

@@ -1,0 +1,56 @@
+// Words that C++ reserves, and the renaming suffix shared by the operand flush
+// and the function-name tables (output end of the pipeline).
+#include "output/reserved.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+namespace {
+
+constexpr const char* kReservedSuffix = "_2";
+
+// Sorted by byte value, for the binary search; checked when compiled.
+constexpr const char* kCppKeywords[] = {
+    "alignas", "alignof", "and_eq", "asm", "auto", "bitand", "bitor", "bool", "break", "case",
+    "catch", "char", "char16_t", "char32_t", "char8_t", "class", "co_await", "co_return",
+    "co_yield", "compl", "concept", "const", "const_cast", "consteval", "constexpr",
+    "constinit", "continue", "decltype", "default", "delete", "double", "dynamic_cast", "else",
+    "enum", "explicit", "export", "extern", "float", "for", "friend", "goto", "if", "inline",
+    "int", "long", "mutable", "namespace", "new", "noexcept", "not_eq", "nullptr", "operator",
+    "or_eq", "private", "protected", "public", "register", "reinterpret_cast", "requires",
+    "return", "short", "signed", "sizeof", "static", "static_assert", "static_cast", "struct",
+    "switch", "template", "thread_local", "throw", "try", "typedef", "typeid", "typename",
+    "union", "unsigned", "using", "virtual", "void", "volatile", "wchar_t", "while", "xor",
+    "xor_eq",
+};
+
+constexpr bool fPrecedes(const char* a, const char* b) {
+  for (; *a != '\0' && *a == *b; ++a, ++b) {
+  }
+  return static_cast<unsigned char>(*a) < static_cast<unsigned char>(*b);
+}
+
+constexpr bool fIsSorted() {
+  for (size_t i = 1; i < std::size(kCppKeywords); ++i) {
+    if (!fPrecedes(kCppKeywords[i - 1], kCppKeywords[i])) return false;
+  }
+  return true;
+}
+static_assert(fIsSorted(), "the keyword table must stay sorted");
+
+}  // namespace
+
+bool fIsCppKeyword(const std::string& name) {
+  if (name.find('\0') != std::string::npos) return false;
+  return std::binary_search(
+      std::begin(kCppKeywords), std::end(kCppKeywords), name.c_str(),
+      [](const char* a, const char* b) { return std::strcmp(a, b) < 0; });
+}
+
+void fAppendReservedSuffix(sCharBuf& name) {
+  const std::string& text = name.str();
+  const size_t n = std::strlen(kReservedSuffix);
+  if (text.size() >= n && text.compare(text.size() - n, n, kReservedSuffix) == 0) return;
+  name.fAppend(kReservedSuffix);
+}
