@@ -65,6 +65,14 @@ std::string fCharacterForm(unsigned char code) {
   return form + ")";
 }
 
+// A quote after an odd run of backslashes is escaped: each pair before it is
+// one escaped backslash, and the last backslash escapes the quote.
+bool fEndsInEscape(const std::string& text) {
+  size_t run = 0;
+  for (auto it = text.rbegin(); it != text.rend() && *it == '\\'; ++it) ++run;
+  return run % 2 == 1;
+}
+
 std::string fTextForm(const std::string& text) {
   return std::string(kStringClass) + "(\"" + text + "\")";
 }
@@ -80,10 +88,13 @@ bool fOnQuote(sState& s, sText& /*in*/, sText& out) {
     s.vEscapedQuotes.fClear();
     return true;
   }
-  if (s.vLastChar == '\\' && s.vStringLiteral.fLength() == 1) {
-    // An escaped quote: the literal stays open. The engine starts collecting
-    // afresh after this quote, so keep it, or "\"" would close as empty.
-    s.vEscapedQuotes.fAppend("\\\"");
+  if (fEndsInEscape(s.vStringLiteral.str())) {
+    // An escaped quote, wherever it stands: the literal stays open. The engine
+    // starts collecting afresh after this quote, so the text so far and the
+    // quote are kept here and put in front of the rest at the closing quote.
+    s.vEscapedQuotes.fAppend(s.vStringLiteral.str());
+    s.vEscapedQuotes.fAppend("\"");
+    s.vStringLiteral.fClear();
     s.vLastChar = '"';
     return true;
   }

@@ -170,6 +170,9 @@ TEST(ExpressionsGolden, StringLiteralsOutsideGlobals) {
       {"\\\"", "sMyString(0x22)"},  // an escaped quote is kept
       {"\\\"ab", "sMyString(\"\\\"ab\")"},
       {"\\\"\\\"", "sMyString(\"\\\"\\\"\")"},
+      {R"(a\"b)", R"(sMyString("a\"b"))"},  // an escaped quote after other text
+      {R"(a\\\"b)", R"(sMyString("a\\\"b"))"},
+      {R"(\\)", "sMyString(0x5C)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.literal);

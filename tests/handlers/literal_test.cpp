@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "handlers/handlers.h"
 
@@ -48,7 +49,7 @@ const LiteralCase kLiteralCases[] = {
     {"a\\b", "sMyString(\"a\\\\b\")", "sMyString(\"a\\\\b\")"},
     {"a\\\\b", "sMyString(\"a\\\\b\")", "sMyString(\"a\\\\b\")"},
     {"ab\\n", "sMyString(\"ab\\\\n\")", "sMyString(\"ab\\\\n\")"},
-    {"a\\", "sMyString(\"a\\\\\")", "sMyString(\"a\\\\\")"},
+    {"a\\\\", "sMyString(\"a\\\\\")", "sMyString(\"a\\\\\")"},  // an escaped backslash closes
     {"ab", "sMyString(\"ab\")", "sMyString(\"ab\")"},
     {" ", "sMyString(0x20)", "sMyString(\" \")"},
     {"\xE9", "sMyString(0xE9)", "sMyString(\"\xE9\")"},
@@ -128,18 +129,45 @@ TEST(QuoteHandler, EscapedQuoteIsKeptInTheLiteral) {
   }
 }
 
-TEST(QuoteHandler, QuoteAfterLongerTextEndingInBackslashCloses) {
-  sState s;
-  EXPECT_EQ(fQuoteLiteral(s, "ab\\"), "sMyString(\"ab\\\\\")");
-  EXPECT_EQ(s.vStringMode, 0);
+// A quote after an odd run of backslashes is escaped wherever it stands; each
+// segment is the text the scanner collected before one quote.
+TEST(QuoteHandler, QuoteAfterLongerTextEndingInBackslashStaysOpen) {
+  struct Case {
+    const char* jass;
+    std::vector<std::string> segments;  // before each quote after the opening one
+    const char* expected;
+  };
+  const Case cases[] = {
+      {R"("a\"b")", {"a\\", "b"}, R"(sMyString("a\"b"))"},
+      {R"("ab\"")", {"ab\\", ""}, R"(sMyString("ab\""))"},
+      {R"("a\\\"b")", {"a\\\\\\", "b"}, R"(sMyString("a\\\"b"))"},
+      {R"("\"")", {"\\", ""}, "sMyString(0x22)"},
+      {R"("\\")", {"\\\\"}, "sMyString(0x5C)"},
+      {R"("a\\")", {"a\\\\"}, R"(sMyString("a\\"))"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.jass);
+    sState s;
+    sText quote("\"");
+    sText out;
+    ASSERT_TRUE(fOnQuote(s, quote, out));
+    for (size_t i = 0; i + 1 < c.segments.size(); ++i) {
+      s.vStringLiteral.fCopy(c.segments[i]);
+      ASSERT_TRUE(fOnQuote(s, quote, out));
+      EXPECT_EQ(out.data, "");
+      EXPECT_EQ(s.vStringMode, 1);
+    }
+    EXPECT_EQ(fQuoteLiteralClose(s, c.segments.back()), c.expected);
+    EXPECT_EQ(s.vStringMode, 0);
+  }
 }
 
 TEST(QuoteHandler, OverlongRebuiltLiteralIsKeptWhole) {
   std::string text;
   std::string rebuilt;
   for (int i = 0; i < 700; ++i) {
-    text += "a\\";
-    rebuilt += "a\\\\";
+    text += "\\a";  // ends in a letter: a final backslash would escape the quote
+    rebuilt += "\\\\a";
   }
   sState s;
   const std::string out = fQuoteLiteral(s, text);
