@@ -1,6 +1,7 @@
 // Every real script of the shared corpus through normalisation and the whole
 // conversion, in process: both files produced, the same bytes on a second run,
-// and one prototype in the header for each function the script defines.
+// and one prototype in the header for each function the script defines, under
+// the script's own name as C++ writes it, in the script's order.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "driver/convert.h"
+#include "output/reserved.h"
 #include "text/normalize.h"
 #include "text/state.h"
 
@@ -64,8 +66,8 @@ bool fSkipWord(const std::string& line, size_t& pos, const char* word) {
 }
 
 // A line "function NAME takes", optionally "constant function", after any
-// leading blanks and tabs.
-bool fDefinesFunction(const std::string& line) {
+// leading blanks and tabs; *pName receives NAME.
+bool fDefinesFunction(const std::string& line, std::string* pName = nullptr) {
   size_t pos = 0;
   while (pos < line.size() && fIsBlank(line[pos])) ++pos;
   fSkipWord(line, pos, "constant");
@@ -75,20 +77,32 @@ bool fDefinesFunction(const std::string& line) {
     ++pos;
   }
   if (pos == nameStart || pos >= line.size() || !fIsBlank(line[pos])) return false;
+  if (pName != nullptr) *pName = line.substr(nameStart, pos - nameStart);
   while (pos < line.size() && fIsBlank(line[pos])) ++pos;
   return line.compare(pos, 5, "takes") == 0;
 }
 
-int fCountDefinitions(const std::string& script) {
-  int count = 0;
+// The defined functions' names in order, as C++ names them: the entry
+// function, "IN" and the words C++ reserves are renamed.
+std::vector<std::string> fDefinedNames(const std::string& script) {
+  std::vector<std::string> names;
   size_t pos = 0;
   while (pos < script.size()) {
     size_t end = script.find_first_of("\r\n", pos);
     if (end == std::string::npos) end = script.size();
-    if (fDefinesFunction(script.substr(pos, end - pos))) ++count;
+    std::string name;
+    if (fDefinesFunction(script.substr(pos, end - pos), &name)) {
+      if (name == "main") name = "fMainJass";
+      if (name == "IN" || fIsCppKeyword(name)) name += "_2";
+      names.push_back(name);
+    }
     pos = end + 1;
   }
-  return count;
+  return names;
+}
+
+int fCountDefinitions(const std::string& script) {
+  return static_cast<int>(fDefinedNames(script).size());
 }
 
 // The prototypes of the translated functions are the header's last section,
@@ -100,6 +114,37 @@ int fCountPrototypes(const std::string& header) {
   int count = 0;
   for (pos += last.size(); (pos = header.find(";\r\n", pos)) != std::string::npos; pos += 3) ++count;
   return count;
+}
+
+// The function names of those prototypes ("TYPE NAME(PARAMS);"), in order.
+std::vector<std::string> fPrototypeNames(const std::string& header) {
+  const std::string last = "integer fMyStringHash(String vStr);\r\n\r\n";
+  std::vector<std::string> names;
+  size_t pos = header.find(last);
+  if (pos == std::string::npos) return names;
+  for (pos += last.size(); pos < header.size();) {
+    size_t end = header.find("\r\n", pos);
+    if (end == std::string::npos) end = header.size();
+    const std::string line = header.substr(pos, end - pos);
+    const size_t blank = line.find(' ');
+    const size_t paren = line.find('(');
+    if (blank != std::string::npos && paren != std::string::npos && blank < paren) {
+      names.push_back(line.substr(blank + 1, paren - blank - 1));
+    }
+    pos = end + 2;
+  }
+  return names;
+}
+
+// The first place where two name lists differ, or "" when they are equal.
+std::string fFirstNameDifference(const std::vector<std::string>& got,
+                                 const std::vector<std::string>& want) {
+  for (size_t i = 0; i < std::max(got.size(), want.size()); ++i) {
+    const std::string a = i < got.size() ? got[i] : "(none)";
+    const std::string b = i < want.size() ? want[i] : "(none)";
+    if (a != b) return "function " + std::to_string(i) + ": prototype " + a + ", script " + b;
+  }
+  return "";
 }
 
 // Where two big outputs differ, instead of printing megabytes.
@@ -152,6 +197,7 @@ TEST_P(CorpusScript, ConvertsWholeAndRepeatably) {
   EXPECT_TRUE(first.header == second.header) << fFirstDifference(first.header, second.header);
   EXPECT_TRUE(first.cpp == second.cpp) << fFirstDifference(first.cpp, second.cpp);
   EXPECT_EQ(fCountPrototypes(first.header), fCountDefinitions(raw));
+  EXPECT_EQ(fFirstNameDifference(fPrototypeNames(first.header), fDefinedNames(raw)), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, CorpusScript, ::testing::ValuesIn(fCorpusScripts()),
