@@ -10,6 +10,7 @@
 #include "output/names.h"
 #include "output/operand.h"
 #include "rules/rules.h"
+#include "scan/typenames.h"
 
 namespace {
 
@@ -48,9 +49,12 @@ KindCode fOpenerOf(KindCode kind) {
   }
 }
 
-int32_t fHeadLen(KindCode kind) {
+// A type element is scanned after its own name, which for K_TYPE_OTHER is
+// not a keyword but the text the element begins with.
+int32_t fHeadLen(KindCode kind, const std::string& text) {
   const KindCode opener = fOpenerOf(kind);
   if (opener != -1) return fKeywordLength(opener);
+  if (fIsTypeKind(kind)) return fTypeNameLength(kind, text);
   return fIsInList(kind, kNoHead) ? 0 : fKeywordLength(kind);
 }
 
@@ -98,6 +102,14 @@ void fPrepareStatementLike(sRuleCall& c, KindCode kind, sText& element) {
   if (kind == K_RPAREN || kind == K_RBRACKET || kind == K_ARGUMENT) element.bTerminated = 1;
 }
 
+// The C++ type of a type element: the class for strings, otherwise the
+// JASS name itself.
+std::string fTypeText(KindCode kind, const std::string& text) {
+  if (kind == K_TYPE_STRING) return kStringTypeText;
+  if (kind != K_TYPE_OTHER) return fKeywordText(kind);
+  return text.substr(0, static_cast<size_t>(fTypeNameLength(kind, text)));
+}
+
 // The type of the previous parameter is written before the next one is read.
 void fPrepareType(sRuleCall& c, KindCode kind, sText& element) {
   sState& s = c.s;
@@ -107,7 +119,7 @@ void fPrepareType(sRuleCall& c, KindCode kind, sText& element) {
     c.vPieces.push_back(s.vPendingType.data);
     s.vPendingType.fRelease();
   }
-  s.vPendingType = sText(kind == K_TYPE_STRING ? std::string(kStringTypeText) : fKeywordText(kind));
+  s.vPendingType = sText(fTypeText(kind, element.data));
 }
 
 void fPrepare(sRuleCall& c, KindCode kind, sText& element) {
@@ -166,7 +178,7 @@ eTranslate fTranslateElement(sRuleCall& c, KindCode kind) {
   if (length < 1 || c.vIndex1 < 0 || c.vIndex2 >= c.in.len()) return eTranslate::kStop;
   sText element(c.in.data.substr(static_cast<size_t>(c.vIndex1), static_cast<size_t>(length)));
   sText output;
-  element.nHeadLen = fHeadLen(kind);
+  element.nHeadLen = fHeadLen(kind, element.data);
   element.nTailLen = fTailLen(kind);
   fPrepare(c, kind, element);
   // Set right before the dispatch: a nested call sets it for its own

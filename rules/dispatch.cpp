@@ -12,7 +12,7 @@ using fHandler = bool (*)(sState& s, sText& in, sText& out);
 constexpr KindCode kNoRule = -1;
 
 // One row per routed code: a handler, or the rule fApplyRule runs. The type
-// names (18 to 37, 60, 76, 78 to 81, 90 to 95) all run their own rule and are
+// names (18 to 37, 60, 76, 78 to 81, 90 to 96) all run their own rule and are
 // routed by fIsTypeKind instead of one row each.
 struct sRoute {
   KindCode code;

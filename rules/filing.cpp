@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "scan/typenames.h"
+
 namespace {
 
 const char kLineEnd[] = "\r\n";
@@ -57,7 +59,7 @@ void fAppendAssignment(sState& s, const std::string& assignment) {
 void fSplitInitialiser(sRuleCall& c) {
   sState& s = c.s;
   std::string& output = c.out.data;
-  const size_t blank = output.find(' ', static_cast<size_t>(fKeywordLength(c.rule)));
+  const size_t blank = output.find(' ', static_cast<size_t>(fTypeNameLength(c.rule, c.in.data)));
   if (blank == std::string::npos) return;
   const size_t assign = output.find('=', blank);
   if (assign == std::string::npos) return;

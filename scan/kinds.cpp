@@ -106,7 +106,7 @@ constexpr std::array<const char*, kCodeCount> kKeywords = {
     "item",              // 93 K_TYPE_ITEM
     "event",             // 94 K_TYPE_EVENT
     "multiboarditem",    // 95 K_TYPE_MULTIBOARDITEM
-    "",                  // 96 (names nothing)
+    "",                  // 96 K_TYPE_OTHER (its own name, not a keyword)
     "",                  // 97
     "",                  // 98
     "",                  // 99
@@ -145,5 +145,5 @@ std::string fKeywordText(KindCode code) { return std::string(fKeywordPtr(code));
 
 bool fIsTypeKind(KindCode code) {
   return (code >= 18 && code <= 37) || code == 60 || code == 76 ||
-         (code >= 78 && code <= 81) || (code >= 90 && code <= 95);
+         (code >= 78 && code <= 81) || (code >= 90 && code <= 96);
 }

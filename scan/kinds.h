@@ -104,6 +104,9 @@ constexpr KindCode K_TYPE_FOGMODIFIER = 92;
 constexpr KindCode K_TYPE_ITEM = 93;
 constexpr KindCode K_TYPE_EVENT = 94;
 constexpr KindCode K_TYPE_MULTIBOARDITEM = 95;
+// Any type that the table does not name (scan/typenames.h): no keyword of its
+// own, the element's text begins with the type's name.
+constexpr KindCode K_TYPE_OTHER = 96;
 
 constexpr KindCode K_MIN_CODE = 0;
 constexpr KindCode K_MAX_CODE = 100;
@@ -114,7 +117,7 @@ int32_t fKeywordLength(KindCode code);
 std::string fKeywordText(KindCode code);
 /// The keyword as a pointer into the table ("" for codes without one).
 const char* fKeywordPtr(KindCode code);
-/// True for the type kinds: 18 to 37, 60, 76, 78 to 81, 90 to 95.
+/// True for the type kinds: 18 to 37, 60, 76, 78 to 81, 90 to 96.
 bool fIsTypeKind(KindCode code);
 
 #endif  // JASSCRIBE_SCAN_KINDS_H_

@@ -6,6 +6,9 @@
 #include <array>
 #include <cstring>
 #include <initializer_list>
+#include <string_view>
+
+#include "scan/typenames.h"
 
 namespace {
 
@@ -282,8 +285,11 @@ int fTestTrailing(sState& s, sScan& a, KindCode code) {
 }
 
 int fTestType(sScan& a, KindCode code) {
-  if (!a.fIsExactly(code) || !a.fAtWordEnd()) return kScanMiss;
-  a.start = a.fKeywordStart(code);
+  const bool bName = code == K_TYPE_OTHER
+                         ? fIsOtherTypeName(std::string_view(a.buffer, static_cast<size_t>(a.fCount())))
+                         : a.fIsExactly(code);
+  if (!bName || !a.fAtWordEnd()) return kScanMiss;
+  a.start = a.pos - (a.fCount() - 1);
   a.element = code;
   return kScanHit;
 }

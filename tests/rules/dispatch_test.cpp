@@ -19,8 +19,8 @@ TEST(Dispatcher, RefusesEveryCodeWithoutAnEntry) {
                                       K_END_OF_LIST,  74,                  82,
                                       83,             84,                  85,
                                       86,             87,                  88,
-                                      89,             96,                  97,
-                                      98,             99,                  100};
+                                      89,             97,                  98,
+                                      99,             100};
   for (KindCode code = -2; code <= 102; ++code) {
     if (code >= 0 && code <= 100 && refused.count(code) == 0) continue;
     SCOPED_TRACE(code);

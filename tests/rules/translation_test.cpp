@@ -107,3 +107,29 @@ TEST(Translation, NamesThatBeginWithAKeyword) {
   EXPECT_EQ(fShow(globals.data), fShow("timerdialog udg_d;\r\n;\r\n"));
   EXPECT_EQ(fShow(prototypes.data), fShow("void setup();\r\nvoid callX();\r\n"));
 }
+
+// Types beyond the kind table are translated like its handle types.
+TEST(Translation, TypesOutsideTheKindTable) {
+  const LineCase cases[] = {
+      {"local widget w = null", "\twidget w =NULL;\r\n"},
+      {"local location l = GetUnitLoc(u)", "\tlocation l =GetUnitLoc(u);\r\n"},
+      {"local unittype t", "\tunittype t;\r\n"},
+      {"local unit u = null", "\tunit u =NULL;\r\n"},
+  };
+  fExpectBodies(cases, sizeof cases / sizeof cases[0]);
+  const std::string script =
+      "globals\r\nlocation udg_l = null\r\nwidget udg_w\r\nunit udg_u\r\nendglobals\r\n"
+      "function g takes location l, unit u, widget w returns location\r\n"
+      "set udg_l = l\r\nreturn l\r\nendfunction\r\n";
+  sState s;
+  fConvertScript(s, script.data(), script.size());
+  sText globals, constructor, functions;
+  s.vGlobalsVarList.fJoin(&globals);
+  s.vInitVarsInConstructorList.fJoin(&constructor);
+  s.vFuncsCppList.fJoin(&functions);
+  EXPECT_EQ(fShow(globals.data), fShow("location udg_l;\r\nwidget udg_w;\r\nunit udg_u;\r\n;\r\n"));
+  EXPECT_EQ(fShow(constructor.data), fShow("\t\tudg_l=NULL;\r\n"));
+  EXPECT_EQ(fShow(functions.data),
+            fShow("location g( location l, unit u, widget w)\r\n{\r\n"
+                  "\tpGlobal->udg_l =l;\r\n\treturn  l;\r\n}\r\n\r\n"));
+}

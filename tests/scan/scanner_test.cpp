@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <fstream>
 #include <string>
 #include <vector>
+
+#include "scan/typenames.h"
 
 namespace {
 
@@ -53,7 +57,7 @@ TEST(Scanner, InvalidCodesFailAndNamelessCodesNeverHit) {
     EXPECT_EQ(Step(s, "a", 0, cut, code), kScanInvalid);
   }
   for (KindCode code : {K_PLAIN, K_PARAM_LIST, K_CONDITION, K_ARGUMENT, K_EXPRESSION, K_SCRIPT,
-                        K_END_OF_LIST, 74, 96, 97, 98, 99, 100}) {
+                        K_END_OF_LIST, 74, 97, 98, 99, 100}) {
     for (const char* buffer : {"a", "5", " ", "(", "\"", "if", "else", "loop"}) {
       SCOPED_TRACE(std::to_string(code) + " on " + buffer);
       EXPECT_EQ(Step(s, buffer, 3, cut, code), kScanMiss);
@@ -316,7 +320,7 @@ TEST(Scanner, KeywordGroupsAndTheirStartEndConditions) {
 
 TEST(Scanner, EveryTypeNameHitsOnItsOwnKeyword) {
   for (KindCode code = K_MIN_CODE; code <= K_MAX_CODE; ++code) {
-    if (!fIsTypeKind(code)) continue;
+    if (!fIsTypeKind(code) || code == K_TYPE_OTHER) continue;
     SCOPED_TRACE(fKeywordText(code));
     sState s;
     Cut cut;
@@ -511,4 +515,43 @@ TEST(Scanner, WordsHitOnlyAtAWordEnd) {
   EXPECT_TRUE(Alternatives(s, "elseif", 6, cut, {K_IF_NEST, K_END_OF_LIST}, 'x'));
   EXPECT_EQ(s.vElseCount, 0);
   EXPECT_EQ(s.vIfCount, 0);
+}
+
+// K_TYPE_OTHER hits on exactly the names of the shared type list, at a word
+// end, and never on a name of the kind table.
+TEST(Scanner, OtherTypeHitsOnTheListedNamesOnly) {
+  std::ifstream file(std::string(JASSCRIBE_SHARED_DIR) + "/jass-types.txt", std::ios::binary);
+  ASSERT_TRUE(file.good());
+  std::vector<std::string> listed;
+  for (std::string line; std::getline(file, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line[0] != '#') listed.push_back(line);
+  }
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(std::vector<std::string>(fOtherTypeNamesBegin(), fOtherTypeNamesEnd()), listed);
+  for (const std::string& name : listed) {
+    SCOPED_TRACE(name);
+    sState s;
+    Cut cut;
+    EXPECT_EQ(Step(s, name, 40, cut, K_TYPE_OTHER, ' '), kScanHit);
+    EXPECT_EQ(cut, (Cut{41 - static_cast<int32_t>(name.size()), -1, -1, K_TYPE_OTHER}));
+    EXPECT_EQ(fTypeNameLength(K_TYPE_OTHER, name + " x"), static_cast<int32_t>(name.size()));
+  }
+  struct Case {
+    std::string buffer;
+    char next;
+    int expected;
+  };
+  const Case cases[] = {{"widget", 0, kScanHit},   {"widget", '(', kScanHit},
+                        {"widget", 's', kScanMiss}, {"widge", 't', kScanMiss},
+                        {"Widget", ' ', kScanMiss}, {"unit", ' ', kScanMiss},
+                        {"integer", ' ', kScanMiss}, {"", ' ', kScanMiss}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.buffer);
+    sState s;
+    Cut cut;
+    EXPECT_EQ(Step(s, c.buffer, 40, cut, K_TYPE_OTHER, c.next), c.expected);
+  }
+  EXPECT_EQ(fTypeNameLength(K_TYPE_OTHER, "widgets w"), 0);
+  EXPECT_EQ(fTypeNameLength(K_TYPE_UNIT, "unit u"), 4);
 }
