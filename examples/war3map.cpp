@@ -111,7 +111,7 @@ void fMapEnd()
 
 sMyString Rank( integer kills)
 {
-	if (kills> =pGlobal->MAX_KILLS)
+	if (kills>= pGlobal->MAX_KILLS)
 	{
 		return  sMyString("champion");
 	}
@@ -141,7 +141,7 @@ real Bonus( integer kills, real rate)
 void ShowScore()
 {
 	sMyString msg =pGlobal->udg_Title sMyString(": ") I2S(udg_Kills) sMyString(" kills, ") Rank(pGlobal->udg_Kills);
-	DisplayTextToPlayer(Player(0), 0, msg);
+	DisplayTextToPlayer(Player(0), 0, 0, msg);
 	if (pGlobal->udg_Heroes[0][0] !=NULL && ! IsUnitType(pGlobal->udg_Heroes[0][0], UNIT_TYPE_DEAD))
 	{
 		SetHeroXP(pGlobal->udg_Heroes[0][0], R2I(Bonus(pGlobal->udg_Kills, pGlobal->udg_Delay)), true);
