@@ -14,6 +14,7 @@ struct sTopLevel {
   int32_t nOpen = 0;
   int32_t nClose = 0;
   bool bQuote = false;
+  int32_t nBackslashes = 0;  // the run of backslashes just before this byte
   bool bFound = false;
   bool bGroupEnded = false;  // a top-level group closed before the last byte
   bool bTrailing = false;    // something followed such a group
@@ -42,7 +43,9 @@ bool fHasTopLevelChar(const sText& t, char c, int32_t start) {
       if (!comma && v.bGroupEnded && v.fClosedGroup()) v.bTrailing = true;
       if (!comma && v.fClosedGroup() && i != n - 1) v.bGroupEnded = true;
     }
-    if (ch == '"') v.bQuote = !v.bQuote;
+    // An escaped quote inside a literal leaves the literal open.
+    if (ch == '"' && !(v.bQuote && v.nBackslashes % 2 == 1)) v.bQuote = !v.bQuote;
+    v.nBackslashes = ch == '\\' ? v.nBackslashes + 1 : 0;
     if (!v.bFound && ch == c) {
       if (paren) {
         v.bFound = true;

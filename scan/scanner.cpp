@@ -204,8 +204,18 @@ int fTestCloserNest(sScan& a, KindCode closer, int32_t opened, int32_t& closed) 
   return kScanHit;
 }
 
+// Inside quotes, a quote after an odd run of backslashes is escaped and
+// does not close the literal.
+bool fIsEscapedQuote(const sState& s, const sScan& a) {
+  if (s.vInQuotes != 1) return false;
+  int32_t n = 0;
+  while (a.idx - 1 - n >= 0 && a.buffer[a.idx - 1 - n] == '\\') ++n;
+  return n % 2 == 1;
+}
+
 int fTestCounter(sState& s, sScan& a, KindCode code) {
   if (a.fCurrent() != fInfo(code).cSymbol) return kScanMiss;
+  if (code == K_QUOTE_TOGGLE && fIsEscapedQuote(s, a)) return kScanMiss;
   if (code == K_OPEN_COUNT) {
     ++s.vOpenParenCount;
   } else if (code == K_CLOSE_COUNT) {

@@ -24,6 +24,9 @@ TEST(TopLevelChar, AnswersEachCase) {
       {"\"a,b\"", ',', 0, false},         // inside a literal
       {"\"a,b\", c", ',', 0, true},
       {"a,b\")", ',', 0, true},           // started inside a literal: looks top-level
+      {"\"\\\"\", 1", ',', 0, true},        // an escaped quote keeps the literal open
+      {"\"\\\",\"", ',', 0, false},
+      {"\"a\\\\\", 1", ',', 0, true},      // an escaped backslash does not escape
       {"a), b", ',', 0, false},           // more closers than openers
       {"", ',', 0, false},
       // One parenthesised group, tested with "(".

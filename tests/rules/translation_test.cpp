@@ -133,3 +133,17 @@ TEST(Translation, TypesOutsideTheKindTable) {
             fShow("location g( location l, unit u, widget w)\r\n{\r\n"
                   "\tpGlobal->udg_l =l;\r\n\treturn  l;\r\n}\r\n\r\n"));
 }
+
+// Escaped quotes inside literals, where the engine splits arguments, counts
+// quotes in nested blocks and scans string declarations.
+TEST(Translation, EscapedQuotesStayInTheirLiteral) {
+  const LineCase cases[] = {
+      {"call f(\"\\\"\", 1)", "\tf(sMyString(0x22), 1);\r\n"},
+      {"call f(\"a\\\"b\", 1)", "\tf(sMyString(\"a\\\"b\"), 1);\r\n"},
+      {"call f(\"a\\\\\", 1)", "\tf(sMyString(\"a\\\\\"), 1);\r\n"},
+      {"local string s = \"\\\"\"", "\tsMyString s =sMyString(0x22);\r\n"},
+      {"if s == \"\\\"\" then\r\nendif\r\ncall g()",
+       "\tif (s ==sMyString(0x22))\r\n\t{\r\n\t}\r\n\tg();\r\n"},
+  };
+  fExpectBodies(cases, sizeof cases / sizeof cases[0]);
+}

@@ -555,3 +555,27 @@ TEST(Scanner, OtherTypeHitsOnTheListedNamesOnly) {
   EXPECT_EQ(fTypeNameLength(K_TYPE_OTHER, "widgets w"), 0);
   EXPECT_EQ(fTypeNameLength(K_TYPE_UNIT, "unit u"), 4);
 }
+
+// Inside quotes a quote after an odd run of backslashes is part of the
+// literal; outside quotes every quote opens one.
+TEST(Scanner, EscapedQuoteDoesNotToggle) {
+  struct Case {
+    std::string buffer;
+    uint8_t inQuotes;
+    int expected;
+    uint8_t inQuotesAfter;
+  };
+  const Case cases[] = {
+      {"\\\"", 1, kScanMiss, 1},      {"a\\\\\\\"", 1, kScanMiss, 1},
+      {"\\\\\"", 1, kScanHit, 0},      {"a\"", 1, kScanHit, 0},
+      {"\\\"", 0, kScanHit, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.buffer);
+    sState s;
+    s.vInQuotes = c.inQuotes;
+    Cut cut;
+    EXPECT_EQ(Step(s, c.buffer, 5, cut, K_QUOTE_TOGGLE), c.expected);
+    EXPECT_EQ(s.vInQuotes, c.inQuotesAfter);
+  }
+}
