@@ -86,7 +86,6 @@ const KindCode kNumberType[] = {K_ARRAY, K_SPACE, K_LPAREN, K_LBRACKET, K_LETTER
 
 // ---- type rule 22 (string) ------------------------------------------------------
 const KindCode kStringType[] = {K_ARRAY, K_LETTER, K_ASSIGN, K_QUOTE, K_SPACE, END};
-const KindCode kQuoteOnly[] = {K_QUOTE, END};
 
 // ---- K_LPAREN, K_LBRACKET -------------------------------------------------------
 const KindCode kGroup[] = {
@@ -172,8 +171,10 @@ sChoice fChooseGroup(const sRuleCall& c) {
 sChoice fChooseType(const sRuleCall& c) {
   const bool numeric = c.rule == K_TYPE_INTEGER || c.rule == K_TYPE_REAL;
   if (c.rule == K_TYPE_STRING) {
+    // Inside a literal the any-character class must run too: the quote
+    // handler tells an escaped quote by the byte it noted last.
     return c.s.vStringMode == 0 ? sChoice{kStringType, eAfter::kNone}
-                                : sChoice{kQuoteOnly, eAfter::kNone};
+                                : sChoice{kInString, eAfter::kNone};
   }
   if (c.s.vInTakes == 1) return {numeric ? kNumberTypeInTakes : kTypeInTakes, eAfter::kNone};
   return fChooseGroupRows(c.in, numeric ? kNumberType : kType, eAfter::kGroupOpen);
