@@ -105,6 +105,10 @@ TEST(ExpressionsGolden, SetCallAndArguments) {
       {"call f(\"abc\", \"\")", "\tf(sMyString(\"abc\"), sMyString(0x02));\r\n"},
       {"call TriggerAddAction(t, function g)", "\tTriggerAddAction(t, & g);\r\n"},
       {"call f(function g)", "\tf(& g);\r\n"},
+      {"set c = function g", "\tc =& g;\r\n"},  // a reference outside parentheses
+      {"local code c = function g", "\tcode c =& g;\r\n"},
+      {"call F(function g, \"x\")", "\tF(& g, sMyString(0x78));\r\n"},
+      {"call f(Condition(function g))", "\tf(Condition(& g));\r\n"},
   };
   fCheckStatements(cases, sizeof cases / sizeof cases[0]);
 }

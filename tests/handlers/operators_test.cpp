@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "handlers/handlers.h"
 #include "output/operand.h"
-#include "scan/kinds.h"
 
 namespace {
 
@@ -265,50 +263,3 @@ TEST(FunctionRefHandler, WritesWhateverIsPendingThenAmpersand) {
   }
 }
 
-// Handler sequences as the engine runs them for one expression: before each
-// element the scanner may have left a name, and the engine records the kind of
-// the element before it. Each piece is what one element wrote.
-TEST(ComparisonHandlers, AssignmentAndComparisonKeepTheirOrder) {
-  struct Step {
-    const char* name;  // pending name left by the scanner, "" for none
-    Handler handler;   // null: flush of the trailing operand as the element
-    const char* element;
-    int32_t prevKind;
-  };
-  struct Case {
-    const char* jass;
-    std::vector<Step> steps;
-    const char* pieces;  // outputs joined by "|"
-  };
-  const Step b = {"", nullptr, "b", 0};
-  const Case cases[] = {
-      {"a>= b", {{"a", fOnGreater, ">", -1}, {"", fOnAssign, "=", K_GREATER}}, "a>|="},
-      {"a<=b", {{"a", fOnLess, "<", -1}, {"", fOnAssign, "=", K_LESS}, b}, "a<|=|b"},
-      {"x=a<b", {{"x", fOnAssign, "=", -1}, {"a", fOnLess, "<", K_ASSIGN}, b}, "|x=a<|b"},
-      {"x=a>=b",
-       {{"x", fOnAssign, "=", -1}, {"a", fOnGreater, ">", K_ASSIGN},
-        {"", fOnAssign, "=", K_GREATER}, b},
-       "|x=a>|=|b"},
-      {"a<b", {{"a", fOnLess, "<", -1}, b}, "a<|b"},
-      {"x==b", {{"x", fOnAssign, "=", -1}, {"", fOnAssign, "=", K_ASSIGN}, b}, "||x==b"},
-      {"a < = b", {{"a", fOnLess, "<", -1}, {"", fOnAssign, "=", K_SPACE}, b}, "a<||=b"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.jass);
-    sState s;
-    std::vector<std::string> pieces;
-    for (const Step& step : c.steps) {
-      if (*step.name != '\0') fPendName(s, step.name);
-      s.vPrevElementKind = step.prevKind;
-      s.vNumericMode = step.handler == fOnAssign ? 1 : 0;
-      pieces.push_back(step.handler ? fRun(s, step.handler, step.element)
-                                    : fFlush(s, step.element));
-      if (step.handler == fOnAssign) {
-        EXPECT_EQ(s.vNumericMode, 0);
-      }
-    }
-    std::string joined;
-    for (size_t i = 0; i < pieces.size(); ++i) joined += (i == 0 ? "" : "|") + pieces[i];
-    EXPECT_EQ(joined, c.pieces);
-  }
-}
