@@ -109,6 +109,7 @@ TEST(ExpressionsGolden, SetCallAndArguments) {
       {"local code c = function g", "\tcode c =& g;\r\n"},
       {"call F(function g, \"x\")", "\tF(& g, sMyString(0x78));\r\n"},
       {"call f(Condition(function g))", "\tf(Condition(& g));\r\n"},
+      {R"(call f("a\"b", 1))", "\tf(sMyString(\"a\\\"b\"), 1);\r\n"},  // escaped quote
   };
   fCheckStatements(cases, sizeof cases / sizeof cases[0]);
 }
