@@ -140,7 +140,7 @@ real Bonus( integer kills, real rate)
 
 void ShowScore()
 {
-	sMyString msg =pGlobal->udg_Title sMyString(": ") I2S(udg_Kills) sMyString(" kills, ") Rank(pGlobal->udg_Kills);
+	sMyString msg =pGlobal->udg_Title+ sMyString(": ") + fMyI2S(pGlobal->udg_Kills) + sMyString(" kills, ") + Rank(pGlobal->udg_Kills);
 	DisplayTextToPlayer(Player(0), 0, 0, msg);
 	if (pGlobal->udg_Heroes[0][0] !=NULL && ! IsUnitType(pGlobal->udg_Heroes[0][0], UNIT_TYPE_DEAD))
 	{

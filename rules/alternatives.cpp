@@ -76,8 +76,14 @@ const KindCode kTypeInTakes[] = {
     K_TYPE_EVENT, K_TYPE_UNITSTATE, K_TYPE_DESTRUCTABLE, K_TYPE_SOUND, K_TYPE_MULTIBOARD,
     K_TYPE_MULTIBOARDITEM, K_TYPE_LIGHTNING, K_TYPE_TIMERDIALOG, K_TYPE_REGION,
     K_TYPE_EFFECT, K_TYPE_TEXTTAG, K_TYPE_OTHER, K_LETTER, END};
-const KindCode kType[] = {K_ARRAY, K_NULL, K_SPACE, K_NOT, K_LPAREN, K_LBRACKET,
-                          K_FUNCTION_REF, K_LETTER, K_ASSIGN, END};
+// Declarations carry whole expressions ('local boolean b = a <= c and d'),
+// so besides the declaration's own words every operator, and numbers, are
+// offered; without them operators and the numbers before them were silently
+// dropped from the initial value.
+const KindCode kType[] = {K_ARRAY, K_NULL, K_SPACE, K_NOT, K_OR, K_AND, K_LPAREN, K_LBRACKET,
+                          K_QUOTE, K_STAR, K_SLASH, K_PLUS, K_MINUS, K_LESS, K_GREATER,
+                          K_DOLLAR, K_BANG, K_FUNCTION_REF, K_LETTER, K_ASSIGN, K_NUMBER,
+                          END};
 
 // ---- type rules 21 (integer), 23 (real) ---------------------------------------
 const KindCode kNumberTypeInTakes[] = {K_SPACE, K_COMMA, K_LETTER, END};
@@ -85,7 +91,9 @@ const KindCode kNumberType[] = {K_ARRAY, K_SPACE, K_LPAREN, K_LBRACKET, K_LETTER
                                 K_NUMBER, K_DOLLAR, K_STAR, K_SLASH, K_PLUS, K_MINUS, END};
 
 // ---- type rule 22 (string) ------------------------------------------------------
-const KindCode kStringType[] = {K_ARRAY, K_LETTER, K_ASSIGN, K_QUOTE, K_SPACE, END};
+// Strings are built with "+" from literals, calls and array items.
+const KindCode kStringType[] = {K_ARRAY, K_NULL, K_LPAREN, K_LBRACKET, K_LETTER, K_ASSIGN,
+                                K_QUOTE, K_SPACE, K_PLUS, K_FUNCTION_REF, END};
 
 // ---- K_LPAREN, K_LBRACKET -------------------------------------------------------
 const KindCode kGroup[] = {
@@ -170,12 +178,10 @@ sChoice fChooseGroup(const sRuleCall& c) {
 
 sChoice fChooseType(const sRuleCall& c) {
   const bool numeric = c.rule == K_TYPE_INTEGER || c.rule == K_TYPE_REAL;
-  if (c.rule == K_TYPE_STRING) {
-    // Inside a literal the any-character class must run too: the quote
-    // handler tells an escaped quote by the byte it noted last.
-    return c.s.vStringMode == 0 ? sChoice{kStringType, eAfter::kNone}
-                                : sChoice{kInString, eAfter::kNone};
-  }
+  // Inside a literal the any-character class must run too: the quote
+  // handler tells an escaped quote by the byte it noted last.
+  if (!numeric && c.s.vStringMode == 1) return {kInString, eAfter::kNone};
+  if (c.rule == K_TYPE_STRING) return fChooseGroupRows(c.in, kStringType, eAfter::kGroupOpen);
   if (c.s.vInTakes == 1) return {numeric ? kNumberTypeInTakes : kTypeInTakes, eAfter::kNone};
   return fChooseGroupRows(c.in, numeric ? kNumberType : kType, eAfter::kGroupOpen);
 }

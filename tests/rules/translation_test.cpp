@@ -147,3 +147,22 @@ TEST(Translation, EscapedQuotesStayInTheirLiteral) {
   };
   fExpectBodies(cases, sizeof cases / sizeof cases[0]);
 }
+
+// A declaration's initial value is a whole expression; its operators used
+// to vanish ("boolean b =a =c", "xandy", a string built with "+").
+TEST(Translation, DeclarationsKeepTheOperatorsOfTheirValue) {
+  const LineCase cases[] = {
+      {"local boolean b = a <= c", "\tboolean b =a<= c;\r\n"},
+      {"local boolean b = x and y", "\tboolean b =x&& y;\r\n"},
+      {"local boolean b = (a > 0) or (b > 0)", "\tboolean b =(a> 0) || (b> 0);\r\n"},
+      {"local boolean b = s == \"x\"", "\tboolean b =s ==sMyString(0x78);\r\n"},
+      {"local string t = \"a\" + I2S(x)", "\tsMyString t =sMyString(0x61) + fMyI2S(x);\r\n"},
+      {"local string t = n[i] + \"|r\"", "\tsMyString t =n[i][0] + sMyString(\"|r\");\r\n"},
+      {"local string t = null", "\tsMyString t =NULL;\r\n"},
+      {"local unit u = GetEnumUnit()", "\tunit u =GetEnumUnit();\r\n"},
+      {"local real r = -1.5", "\treal r =-1.5;\r\n"},
+      {"local boolean b = 1>=2", "\tboolean b =1>=2;\r\n"},
+      {"local boolean b = x1 > 0", "\tboolean b =x1> 0;\r\n"},
+  };
+  fExpectBodies(cases, sizeof cases / sizeof cases[0]);
+}
