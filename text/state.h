@@ -96,7 +96,7 @@ struct sState {
   uint8_t vReturnsSeen = 0;       // "returns" of the header was translated
   uint8_t vReturnsNothing = 0;    // the function returns nothing
 
-  sCharBuf vEscapedQuotes;  // escaped quotes met since the literal opened
+  sCharBuf vEscapedQuotes;  // literal text up to its last escaped quote
   int32_t vPrevElementKind = -1;  // element dispatched just before, same rule call
 
   // Test seam only; never set by the translator itself.
