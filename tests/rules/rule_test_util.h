@@ -1,6 +1,6 @@
 // Helpers for the rule-engine tests: a recorder installed in the dispatcher's
 // test seam that notes every element a rule dispatches (and can stand in for
-// handlers), and a readable form of output bytes.
+// handlers), and texts with head and tail lengths to run rules on.
 #ifndef JASSCRIBE_TESTS_RULES_RULE_TEST_UTIL_H_
 #define JASSCRIBE_TESTS_RULES_RULE_TEST_UTIL_H_
 
@@ -11,6 +11,7 @@
 
 #include "rules/rules.h"
 #include "scan/kinds.h"
+#include "support/bytes.h"
 #include "text/state.h"
 #include "text/text.h"
 
@@ -57,25 +58,6 @@ inline sText fMakeText(const std::string& bytes, int32_t head = 0, int32_t tail 
   t.nHeadLen = head;
   t.nTailLen = tail;
   return t;
-}
-
-/// Shows tabs, CR and LF (and other control bytes) so failures are readable.
-inline std::string fShow(const std::string& bytes) {
-  std::string shown;
-  for (const char ch : bytes) {
-    if (ch == '\t') {
-      shown += "\\t";
-    } else if (ch == '\r') {
-      shown += "\\r";
-    } else if (ch == '\n') {
-      shown += "\\n";
-    } else if (static_cast<unsigned char>(ch) < 32) {
-      shown += "\\x" + std::to_string(static_cast<unsigned char>(ch));
-    } else {
-      shown += ch;
-    }
-  }
-  return shown;
 }
 
 /// Runs rule on the text at the given depth (the depth the call runs at).

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/convert.h"
 #include "rule_test_util.h"
+#include "support/convert.h"
 
 namespace {
 
@@ -18,13 +18,9 @@ struct LineCase {
 std::string fBodyOf(const std::string& jass) {
   const std::string script =
       "function f takes nothing returns nothing\r\n" + jass + "\r\nendfunction\r\n";
-  sState s;
-  fConvertScript(s, script.data(), script.size());
-  sText joined;
-  s.vFuncsCppList.fJoin(&joined);
+  const std::string all = fConvertAll(script).functions;
   const std::string head = "void f()\r\n{\r\n";
   const std::string tail = "}\r\n\r\n";
-  const std::string& all = joined.data;
   if (all.size() < head.size() + tail.size() || all.compare(0, head.size(), head) != 0) return all;
   return all.substr(head.size(), all.size() - head.size() - tail.size());
 }
@@ -99,13 +95,9 @@ TEST(Translation, NamesThatBeginWithAKeyword) {
       "globals\r\ntimerdialog udg_d\r\nendglobals\r\n"
       "function setup takes nothing returns nothing\r\nendfunction\r\n"
       "function callX takes nothing returns nothing\r\ncall setup()\r\nendfunction\r\n";
-  sState s;
-  fConvertScript(s, script.data(), script.size());
-  sText globals, prototypes;
-  s.vGlobalsVarList.fJoin(&globals);
-  s.vFuncsForHeaderList.fJoin(&prototypes);
-  EXPECT_EQ(fShow(globals.data), fShow("timerdialog udg_d;\r\n;\r\n"));
-  EXPECT_EQ(fShow(prototypes.data), fShow("void setup();\r\nvoid callX();\r\n"));
+  const sConverted out = fConvertAll(script);
+  EXPECT_EQ(fShow(out.globals), fShow("timerdialog udg_d;\r\n;\r\n"));
+  EXPECT_EQ(fShow(out.prototypes), fShow("void setup();\r\nvoid callX();\r\n"));
 }
 
 // Types beyond the kind table are translated like its handle types.
@@ -121,15 +113,10 @@ TEST(Translation, TypesOutsideTheKindTable) {
       "globals\r\nlocation udg_l = null\r\nwidget udg_w\r\nunit udg_u\r\nendglobals\r\n"
       "function g takes location l, unit u, widget w returns location\r\n"
       "set udg_l = l\r\nreturn l\r\nendfunction\r\n";
-  sState s;
-  fConvertScript(s, script.data(), script.size());
-  sText globals, constructor, functions;
-  s.vGlobalsVarList.fJoin(&globals);
-  s.vInitVarsInConstructorList.fJoin(&constructor);
-  s.vFuncsCppList.fJoin(&functions);
-  EXPECT_EQ(fShow(globals.data), fShow("location udg_l;\r\nwidget udg_w;\r\nunit udg_u;\r\n;\r\n"));
-  EXPECT_EQ(fShow(constructor.data), fShow("\t\tudg_l=NULL;\r\n"));
-  EXPECT_EQ(fShow(functions.data),
+  const sConverted out = fConvertAll(script);
+  EXPECT_EQ(fShow(out.globals), fShow("location udg_l;\r\nwidget udg_w;\r\nunit udg_u;\r\n;\r\n"));
+  EXPECT_EQ(fShow(out.constructor), fShow("\t\tudg_l=NULL;\r\n"));
+  EXPECT_EQ(fShow(out.functions),
             fShow("location g( location l, unit u, widget w)\r\n{\r\n"
                   "\tpGlobal->udg_l =l;\r\n\treturn  l;\r\n}\r\n\r\n"));
 }
