@@ -13,16 +13,15 @@
 #include <vector>
 
 #include "driver_test_util.h"
+#include "support/bytes.h"
+#include "support/files.h"
 #include "text/state.h"
 #include "text/text.h"
 
 namespace {
 
 using driver_test::kPrompt;
-using driver_test::ReadFile;
-using driver_test::SameBytes;
 using driver_test::TempDir;
-using driver_test::WriteFile;
 
 struct Outcome {
   std::string output;    // everything printed
@@ -122,7 +121,7 @@ TEST_F(ConsoleTest, WritesOutputsAndReportsEachOutcome) {
       {"header close fails", cpp, header, true, kNone, {0, 0, 2},
        {"Loading...", "@cpp", "Error writing the file!"}},
   };
-  ASSERT_TRUE(WriteFile(script_, "abc"));
+  ASSERT_TRUE(fWriteFile(script_, "abc"));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     std::filesystem::remove_all(cpp_);
@@ -134,7 +133,7 @@ TEST_F(ConsoleTest, WritesOutputsAndReportsEachOutcome) {
 
     std::string expected = kPrompt;
     for (const std::string& m : c.messages) expected += (m == "@cpp" ? cpp_ : m == "@h" ? header_ : m) + "\n";
-    EXPECT_TRUE(SameBytes(RunDialogue(script_ + "\n", io).output, expected));
+    EXPECT_TRUE(fSameBytes(RunDialogue(script_ + "\n", io).output, expected));
 
     // A file exists exactly when its path was printed; it holds the items in order.
     auto printed = [&c](const char* tag) {
@@ -143,18 +142,18 @@ TEST_F(ConsoleTest, WritesOutputsAndReportsEachOutcome) {
     };
     std::string bytes;
     if (printed("@cpp")) {
-      ASSERT_TRUE(ReadFile(cpp_, &bytes));
+      ASSERT_TRUE(fReadFile(cpp_, bytes));
       std::string joined;
       for (const std::string& item : c.cpp) joined += item;
-      EXPECT_TRUE(SameBytes(bytes, joined));
+      EXPECT_TRUE(fSameBytes(bytes, joined));
     } else if (c.block != kCppFolder && c.fail.write != 1 && c.fail.flush != 1 && c.fail.close != 1) {
       EXPECT_FALSE(Exists(cpp_));
     }
     if (printed("@h")) {
-      ASSERT_TRUE(ReadFile(header_, &bytes));
+      ASSERT_TRUE(fReadFile(header_, bytes));
       std::string joined;
       for (const std::string& item : c.header) joined += item;
-      EXPECT_TRUE(SameBytes(bytes, joined));
+      EXPECT_TRUE(fSameBytes(bytes, joined));
     } else if (c.block != kHeaderFolder && c.fail.write != 2 && c.fail.close != 2) {
       EXPECT_FALSE(Exists(header_));
     }
@@ -162,29 +161,29 @@ TEST_F(ConsoleTest, WritesOutputsAndReportsEachOutcome) {
 }
 
 TEST_F(ConsoleTest, GoldenSessionWithBothOutputs) {
-  ASSERT_TRUE(WriteFile(script_, "function f takes nothing returns nothing\r\nendfunction\r\n"));
+  ASSERT_TRUE(fWriteFile(script_, "function f takes nothing returns nothing\r\nendfunction\r\n"));
   const Outcome r = RunDialogue(script_ + "\n", FakeConversion({"a\r\n", "bc\r\n"}, {"h\r\n"}));
-  EXPECT_TRUE(SameBytes(r.output, std::string(kPrompt) + "Loading...\n" + dir_.path() +
+  EXPECT_TRUE(fSameBytes(r.output, std::string(kPrompt) + "Loading...\n" + dir_.path() +
                                       "/war3map.cpp\n" + dir_.path() + "/war3map.h\n"));
   std::string bytes;
-  ASSERT_TRUE(ReadFile(cpp_, &bytes));
-  EXPECT_TRUE(SameBytes(bytes, "a\r\nbc\r\n"));
-  ASSERT_TRUE(ReadFile(header_, &bytes));
-  EXPECT_TRUE(SameBytes(bytes, "h\r\n"));
+  ASSERT_TRUE(fReadFile(cpp_, bytes));
+  EXPECT_TRUE(fSameBytes(bytes, "a\r\nbc\r\n"));
+  ASSERT_TRUE(fReadFile(header_, bytes));
+  EXPECT_TRUE(fSameBytes(bytes, "h\r\n"));
 }
 
 TEST_F(ConsoleTest, ExistingOutputsAreOverwritten) {
-  ASSERT_TRUE(WriteFile(script_, "abc"));
-  ASSERT_TRUE(WriteFile(cpp_, "old content that is longer than the new one"));
+  ASSERT_TRUE(fWriteFile(script_, "abc"));
+  ASSERT_TRUE(fWriteFile(cpp_, "old content that is longer than the new one"));
   RunDialogue(script_ + "\n", FakeConversion({"new\r\n"}, {}));
   std::string bytes;
-  ASSERT_TRUE(ReadFile(cpp_, &bytes));
-  EXPECT_TRUE(SameBytes(bytes, "new\r\n"));
+  ASSERT_TRUE(fReadFile(cpp_, bytes));
+  EXPECT_TRUE(fSameBytes(bytes, "new\r\n"));
 }
 
 TEST_F(ConsoleTest, ConversionGetsExactlyTheFileBytes) {
   const std::string script("a\0b\r\nc\xff", 7);
-  ASSERT_TRUE(WriteFile(script_, script));
+  ASSERT_TRUE(fWriteFile(script_, script));
   auto seen = std::make_shared<std::string>();
   sConsoleIo io;
   io.fConvert = [seen](sState& s, const char* p, size_t n) {
@@ -195,7 +194,7 @@ TEST_F(ConsoleTest, ConversionGetsExactlyTheFileBytes) {
     return true;
   };
   RunDialogue(script_ + "\n", io);
-  EXPECT_TRUE(SameBytes(*seen, script));
+  EXPECT_TRUE(fSameBytes(*seen, script));
 }
 
 TEST_F(ConsoleTest, ScriptSizeAndReadability) {
@@ -218,7 +217,7 @@ TEST_F(ConsoleTest, ScriptSizeAndReadability) {
     if (c.content != nullptr && std::string(c.content) == "/") {
       std::filesystem::create_directory(script_);
     } else if (c.content != nullptr) {
-      ASSERT_TRUE(WriteFile(script_, c.content));
+      ASSERT_TRUE(fWriteFile(script_, c.content));
     }
     auto converted = std::make_shared<int>(0);
     sConsoleIo io = FakeConversion({"x\r\n"}, {"y\r\n"});
@@ -228,37 +227,37 @@ TEST_F(ConsoleTest, ScriptSizeAndReadability) {
     };
     std::string expected = std::string(kPrompt) + c.message + "\n";
     if (std::string(c.message) == "Loading...") expected += cpp_ + "\n" + header_ + "\n";
-    EXPECT_TRUE(SameBytes(RunDialogue(script_ + "\n", io).output, expected));
+    EXPECT_TRUE(fSameBytes(RunDialogue(script_ + "\n", io).output, expected));
     EXPECT_EQ(*converted, std::string(c.message) == "Loading..." ? 1 : 0);
   }
 }
 
 TEST_F(ConsoleTest, ScriptBufferWithoutMemoryStops) {
-  ASSERT_TRUE(WriteFile(script_, "abcdef"));
+  ASSERT_TRUE(fWriteFile(script_, "abcdef"));
   sConsoleIo io = FakeConversion({"x\r\n"}, {"y\r\n"});
   io.fAllocate = [](std::string&, size_t) { return false; };
   const Outcome r = RunDialogue(script_ + "\nW", io);
-  EXPECT_TRUE(SameBytes(r.output, std::string(kPrompt) + "Not enough memory!\n"));
+  EXPECT_TRUE(fSameBytes(r.output, std::string(kPrompt) + "Not enough memory!\n"));
   EXPECT_EQ(r.leftover, "");
   EXPECT_FALSE(Exists(cpp_));
 }
 
 TEST_F(ConsoleTest, AllocationFailureDuringConversionStops) {
-  ASSERT_TRUE(WriteFile(script_, "abc"));
+  ASSERT_TRUE(fWriteFile(script_, "abc"));
   sConsoleIo io;
   io.fConvert = [](sState& s, const char*, size_t) -> bool {
     s.vCppLines.fAppendString("partial\r\n");
     throw std::bad_alloc();
   };
   const Outcome r = RunDialogue(script_ + "\n", io);
-  EXPECT_TRUE(SameBytes(r.output, std::string(kPrompt) + "Loading...\nNot enough memory!\n"));
+  EXPECT_TRUE(fSameBytes(r.output, std::string(kPrompt) + "Loading...\nNot enough memory!\n"));
   EXPECT_FALSE(Exists(cpp_));
 }
 
 // The typed line is read whole; the final wait then takes exactly one more
 // character, whatever the line looked like.
 TEST_F(ConsoleTest, TypedLineIsReadWholeAndWaitTakesOneCharacter) {
-  ASSERT_TRUE(WriteFile(script_, "abc"));
+  ASSERT_TRUE(fWriteFile(script_, "abc"));
   const std::string longName = dir_.path() + "/" + std::string(300, 'n') + ".j";
   struct Case {
     std::string input;
@@ -280,9 +279,9 @@ TEST_F(ConsoleTest, TypedLineIsReadWholeAndWaitTakesOneCharacter) {
       {"maps/test.j\nZZ", "Error entering the file path!", "Z"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(driver_test::Visible(c.input.substr(0, 80)));
+    SCOPED_TRACE(fShow(c.input.substr(0, 80)));
     const Outcome r = RunDialogue(c.input, FakeConversion({}, {}));
-    EXPECT_TRUE(SameBytes(r.output, std::string(kPrompt) + c.message + "\n"));
+    EXPECT_TRUE(fSameBytes(r.output, std::string(kPrompt) + c.message + "\n"));
     EXPECT_EQ(r.leftover, c.leftover);
   }
 }

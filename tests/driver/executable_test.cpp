@@ -7,21 +7,17 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <string>
 
-#include "driver/convert.h"
 #include "driver_test_util.h"
-#include "text/state.h"
-#include "text/text.h"
+#include "support/bytes.h"
+#include "support/convert.h"
+#include "support/files.h"
 
 namespace {
 
 using driver_test::kPrompt;
-using driver_test::ReadFile;
-using driver_test::SameBytes;
 using driver_test::TempDir;
-using driver_test::WriteFile;
 
 struct ExeRun {
   std::string output;
@@ -34,28 +30,13 @@ ExeRun RunExe(const TempDir& dir, const std::string& input) {
   ExeRun run;
   const std::string in = dir / "stdin.txt";
   const std::string out = dir / "stdout.txt";
-  EXPECT_TRUE(WriteFile(in, input));
+  EXPECT_TRUE(fWriteFile(in, input));
   const std::string command = "cd '" + dir.path() + "' && timeout 60 '" JASSCRIBE_EXE "' < '" + in +
                               "' > '" + out + "'";
   const int status = std::system(command.c_str());
   if (status != -1 && WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
-  EXPECT_TRUE(ReadFile(out, &run.output));
+  EXPECT_TRUE(fReadFile(out, run.output));
   return run;
-}
-
-// What the tool should write for a script: each joined list, if it joined.
-struct Joined {
-  bool haveCpp = false, haveHeader = false;
-  sText cpp, header;
-};
-
-Joined ConvertInProcess(const std::string& script) {
-  Joined j;
-  auto s = std::make_unique<sState>();
-  fConvertScript(*s, script.data(), script.size());
-  j.haveCpp = s->vCppLines.fJoin(&j.cpp);
-  j.haveHeader = s->vHeaderLines.fJoin(&j.header);
-  return j;
 }
 
 class ExecutableTest : public ::testing::Test {
@@ -74,30 +55,30 @@ class ExecutableTest : public ::testing::Test {
   // lineEnd: what is typed after the path, the final wait's character included.
   void ExpectConverted(const std::string& script, bool cppBlocked = false,
                        const std::string& lineEnd = "\n") {
-    ASSERT_TRUE(WriteFile(script_, script));
+    ASSERT_TRUE(fWriteFile(script_, script));
     if (cppBlocked) {
       ASSERT_TRUE(std::filesystem::create_directory(cpp_));
     }
-    const Joined want = ConvertInProcess(script);
+    const sConverted want = fConvertAll(script);
     std::string expected = std::string(kPrompt) + "Loading...\n";
-    const bool cppWritten = want.haveCpp && !cppBlocked;
-    const bool headerWritten = want.haveHeader && (cppWritten || !want.haveCpp);
+    const bool cppWritten = want.bCpp && !cppBlocked;
+    const bool headerWritten = want.bHeader && (cppWritten || !want.bCpp);
     if (cppWritten) expected += cpp_ + "\n";
     if (headerWritten) expected += header_ + "\n";
 
     const ExeRun run = RunExe(dir_, script_ + lineEnd);
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(SameBytes(run.output, expected));
+    EXPECT_TRUE(fSameBytes(run.output, expected));
     std::string bytes;
     if (!cppBlocked) {
-      EXPECT_EQ(ReadFile(cpp_, &bytes), cppWritten);
+      EXPECT_EQ(fReadFile(cpp_, bytes), cppWritten);
       if (cppWritten) {
-        EXPECT_TRUE(SameBytes(bytes, want.cpp.data));
+        EXPECT_TRUE(fSameBytes(bytes, want.cpp));
       }
     }
-    EXPECT_EQ(ReadFile(header_, &bytes), headerWritten);
+    EXPECT_EQ(fReadFile(header_, bytes), headerWritten);
     if (headerWritten) {
-      EXPECT_TRUE(SameBytes(bytes, want.header.data));
+      EXPECT_TRUE(fSameBytes(bytes, want.header));
     }
   }
 
@@ -129,7 +110,7 @@ const char kSmallScript[] =
     "endfunction\r\n";
 
 TEST_F(ExecutableTest, ErrorsEndWithExitCodeZero) {
-  ASSERT_TRUE(WriteFile(maps_ + "/tiny.j", "ab"));
+  ASSERT_TRUE(fWriteFile(maps_ + "/tiny.j", "ab"));
   struct Case {
     std::string input;
     const char* message;
@@ -146,7 +127,7 @@ TEST_F(ExecutableTest, ErrorsEndWithExitCodeZero) {
     SCOPED_TRACE(c.input);
     const ExeRun run = RunExe(dir_, c.input);
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(SameBytes(run.output, std::string(kPrompt) + c.message + "\n"));
+    EXPECT_TRUE(fSameBytes(run.output, std::string(kPrompt) + c.message + "\n"));
   }
   EXPECT_FALSE(std::filesystem::exists(cpp_));
   EXPECT_FALSE(std::filesystem::exists(header_));
@@ -159,7 +140,7 @@ TEST_F(ExecutableTest, SmallScriptIsConverted) { ExpectConverted(kSmallScript); 
 TEST_F(ExecutableTest, RealMapScriptIsConverted) {
   std::string script;
   const std::string path = std::string(JASSCRIBE_SHARED_DIR) + "/corpus/melee-2autumnleaves.j";
-  if (!ReadFile(path, &script)) GTEST_SKIP() << "no corpus at " << path;
+  if (!fReadFile(path, script)) GTEST_SKIP() << "no corpus at " << path;
   ExpectConverted(script);
 }
 
