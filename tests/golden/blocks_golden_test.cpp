@@ -5,21 +5,11 @@
 
 #include <string>
 
-#include "driver/convert.h"
+#include "support/convert.h"
 #include "text/state.h"
 #include "text/text.h"
 
 namespace {
-
-std::string fJoined(sTextList& list) {
-  sText joined;
-  list.fJoin(&joined);
-  return joined.data;
-}
-
-void fConvert(sState& s, const std::string& script) {
-  ASSERT_TRUE(fConvertScript(s, script.data(), script.size()));
-}
 
 const char kRegisterFormat[] = "\tSaveInteger(vHT_Ex,0,fMyStringHash(\"%\"),(integer)&%);\r\n";
 
@@ -34,19 +24,19 @@ std::string fRegistration(const std::string& name) {
 
 TEST(GoldenFunctions, HeadsPrototypesAndRegistrations) {
   sState s;
-  fConvert(s,
-           "function IN takes nothing returns nothing\r\n"
-           "endfunction\r\n"
-           "function Count takes integer a, real b returns integer\r\n"
-           "return a\r\n"
-           "endfunction\r\n"
-           "constant function GetName takes nothing returns string\r\n"
-           "return \"ab\"\r\n"
-           "endfunction\r\n"
-           "function main takes nothing returns nothing\r\n"
-           "call IN()\r\n"
-           "call InitBlizzard()\r\n"
-           "endfunction\r\n");
+  ASSERT_TRUE(fConvertText(s,
+                           "function IN takes nothing returns nothing\r\n"
+                           "endfunction\r\n"
+                           "function Count takes integer a, real b returns integer\r\n"
+                           "return a\r\n"
+                           "endfunction\r\n"
+                           "constant function GetName takes nothing returns string\r\n"
+                           "return \"ab\"\r\n"
+                           "endfunction\r\n"
+                           "function main takes nothing returns nothing\r\n"
+                           "call IN()\r\n"
+                           "call InitBlizzard()\r\n"
+                           "endfunction\r\n"));
   EXPECT_EQ(fJoined(s.vFuncsCppList),
             "void IN_2()\r\n{\r\n}\r\n"
             "\r\n"
@@ -73,10 +63,10 @@ TEST(GoldenFunctions, HeadsPrototypesAndRegistrations) {
 
 TEST(GoldenFunctions, SourceFileEndsWithFunctionsAndRegistrations) {
   sState s;
-  fConvert(s,
-           "function Tick takes nothing returns nothing\r\n"
-           "call Tock()\r\n"
-           "endfunction\r\n");
+  ASSERT_TRUE(fConvertText(s,
+                           "function Tick takes nothing returns nothing\r\n"
+                           "call Tock()\r\n"
+                           "endfunction\r\n"));
   sText cpp;
   ASSERT_TRUE(s.vCppLines.fJoin(&cpp));
   const std::string tail =
@@ -95,19 +85,19 @@ TEST(GoldenFunctions, SourceFileEndsWithFunctionsAndRegistrations) {
 
 TEST(GoldenGlobals, MembersConstructorAndGlobalPrefix) {
   sState s;
-  fConvert(s,
-           "globals\r\n"
-           "integer udg_a = 5\r\n"
-           "real udg_r\r\n"
-           "boolean udg_b = true\r\n"
-           "constant integer MAX = 10\r\n"
-           "unit array udg_u\r\n"
-           "string udg_s = \"hi\"\r\n"
-           "endglobals\r\n"
-           "function Use takes nothing returns nothing\r\n"
-           "set udg_a = MAX\r\n"
-           "set udg_u[1] = null\r\n"
-           "endfunction\r\n");
+  ASSERT_TRUE(fConvertText(s,
+                           "globals\r\n"
+                           "integer udg_a = 5\r\n"
+                           "real udg_r\r\n"
+                           "boolean udg_b = true\r\n"
+                           "constant integer MAX = 10\r\n"
+                           "unit array udg_u\r\n"
+                           "string udg_s = \"hi\"\r\n"
+                           "endglobals\r\n"
+                           "function Use takes nothing returns nothing\r\n"
+                           "set udg_a = MAX\r\n"
+                           "set udg_u[1] = null\r\n"
+                           "endfunction\r\n"));
   const std::string members =
       "integer udg_a;\r\n"
       "real udg_r;\r\n"
@@ -172,19 +162,19 @@ TEST(GoldenGlobals, MembersConstructorAndGlobalPrefix) {
 
 TEST(GoldenBlocks, IfElseifElseWithBothConditionForms) {
   sState s;
-  fConvert(s,
-           "function Test takes integer a returns integer\r\n"
-           "if a > 1 then\r\n"
-           "return 1\r\n"
-           "elseif (a == 0) then\r\n"
-           "return 0\r\n"
-           "else if a < 0 then\r\n"
-           "return 2\r\n"
-           "else\r\n"
-           "return 3\r\n"
-           "endif\r\n"
-           "return 4\r\n"
-           "endfunction\r\n");
+  ASSERT_TRUE(fConvertText(s,
+                           "function Test takes integer a returns integer\r\n"
+                           "if a > 1 then\r\n"
+                           "return 1\r\n"
+                           "elseif (a == 0) then\r\n"
+                           "return 0\r\n"
+                           "else if a < 0 then\r\n"
+                           "return 2\r\n"
+                           "else\r\n"
+                           "return 3\r\n"
+                           "endif\r\n"
+                           "return 4\r\n"
+                           "endfunction\r\n"));
   EXPECT_EQ(fJoined(s.vFuncsCppList),
             "integer Test( integer a)\r\n{\r\n"
             "\tif (a> 1)\r\n"
@@ -211,18 +201,18 @@ TEST(GoldenBlocks, IfElseifElseWithBothConditionForms) {
 
 TEST(GoldenBlocks, NestedLoopsWithExitwhen) {
   sState s;
-  fConvert(s,
-           "function Loops takes nothing returns nothing\r\n"
-           "local integer i = 0\r\n"
-           "loop\r\n"
-           "exitwhen i > 3\r\n"
-           "loop\r\n"
-           "exitwhen (i == 2)\r\n"
-           "call Step()\r\n"
-           "endloop\r\n"
-           "call Step()\r\n"
-           "endloop\r\n"
-           "endfunction\r\n");
+  ASSERT_TRUE(fConvertText(s,
+                           "function Loops takes nothing returns nothing\r\n"
+                           "local integer i = 0\r\n"
+                           "loop\r\n"
+                           "exitwhen i > 3\r\n"
+                           "loop\r\n"
+                           "exitwhen (i == 2)\r\n"
+                           "call Step()\r\n"
+                           "endloop\r\n"
+                           "call Step()\r\n"
+                           "endloop\r\n"
+                           "endfunction\r\n"));
   EXPECT_EQ(fJoined(s.vFuncsCppList),
             "void Loops()\r\n{\r\n"
             "\tinteger i =0;\r\n"
@@ -243,14 +233,14 @@ TEST(GoldenBlocks, NestedLoopsWithExitwhen) {
 
 TEST(GoldenFunctions, OnlyParameterlessVoidFunctionsAreRegistered) {
   sState s;
-  fConvert(s,
-           "function Set takes integer x returns nothing\r\n"
-           "endfunction\r\n"
-           "function Get takes nothing returns boolean\r\n"
-           "return true\r\n"
-           "endfunction\r\n"
-           "function Run takes nothing returns nothing\r\n"
-           "endfunction\r\n");
+  ASSERT_TRUE(fConvertText(s,
+                           "function Set takes integer x returns nothing\r\n"
+                           "endfunction\r\n"
+                           "function Get takes nothing returns boolean\r\n"
+                           "return true\r\n"
+                           "endfunction\r\n"
+                           "function Run takes nothing returns nothing\r\n"
+                           "endfunction\r\n"));
   EXPECT_EQ(fJoined(s.vFuncsForHeaderList),
             "void Set( integer x);\r\n"
             "boolean Get();\r\n"
@@ -262,12 +252,12 @@ TEST(GoldenFunctions, HeaderWithoutReturnTypeGetsNoHead) {
   // Neither the previous function's head nor the body's last operand may
   // stand in for the missing return type.
   sState s;
-  fConvert(s,
-           "function A takes nothing returns nothing\r\n"
-           "endfunction\r\n"
-           "function B takes nothing returns\r\n"
-           "set x = y\r\n"
-           "endfunction\r\n");
+  ASSERT_TRUE(fConvertText(s,
+                           "function A takes nothing returns nothing\r\n"
+                           "endfunction\r\n"
+                           "function B takes nothing returns\r\n"
+                           "set x = y\r\n"
+                           "endfunction\r\n"));
   EXPECT_EQ(fJoined(s.vFuncsCppList),
             "void A()\r\n{\r\n}\r\n"
             "\r\n"
@@ -280,22 +270,22 @@ TEST(GoldenFunctions, HeaderWithoutReturnTypeGetsNoHead) {
 
 TEST(GoldenBlocks, IfInsideLoopAndLoopInsideIf) {
   sState s;
-  fConvert(s,
-           "function N takes nothing returns nothing\r\n"
-           "loop\r\n"
-           "if x then\r\n"
-           "exitwhen y\r\n"
-           "endif\r\n"
-           "endloop\r\n"
-           "if (a) then\r\n"
-           "loop\r\n"
-           "exitwhen b\r\n"
-           "endloop\r\n"
-           "if c then\r\n"
-           "call F()\r\n"
-           "endif\r\n"
-           "endif\r\n"
-           "endfunction\r\n");
+  ASSERT_TRUE(fConvertText(s,
+                           "function N takes nothing returns nothing\r\n"
+                           "loop\r\n"
+                           "if x then\r\n"
+                           "exitwhen y\r\n"
+                           "endif\r\n"
+                           "endloop\r\n"
+                           "if (a) then\r\n"
+                           "loop\r\n"
+                           "exitwhen b\r\n"
+                           "endloop\r\n"
+                           "if c then\r\n"
+                           "call F()\r\n"
+                           "endif\r\n"
+                           "endif\r\n"
+                           "endfunction\r\n"));
   EXPECT_EQ(fJoined(s.vFuncsCppList),
             "void N()\r\n{\r\n"
             "\twhile(true)\r\n"

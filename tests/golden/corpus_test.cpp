@@ -7,16 +7,14 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <system_error>
 #include <vector>
 
-#include "driver/convert.h"
 #include "output/reserved.h"
-#include "text/normalize.h"
-#include "text/state.h"
+#include "support/bytes.h"
+#include "support/convert.h"
+#include "support/files.h"
 
 namespace {
 
@@ -30,26 +28,6 @@ std::vector<std::string> fCorpusScripts() {
   }
   std::sort(names.begin(), names.end());
   return names;
-}
-
-std::string fReadFile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-struct sOutput {
-  std::string header;
-  std::string cpp;
-};
-
-sOutput fConvert(const std::string& raw) {
-  const std::string script = fNormalizeScript(raw.data(), raw.size());
-  sState s;
-  fConvertScript(s, script.data(), script.size());
-  sText header, cpp;
-  s.vHeaderLines.fJoin(&header);
-  s.vCppLines.fJoin(&cpp);
-  return {header.data, cpp.data};
 }
 
 bool fIsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -147,15 +125,6 @@ std::string fFirstNameDifference(const std::vector<std::string>& got,
   return "";
 }
 
-// Where two big outputs differ, instead of printing megabytes.
-std::string fFirstDifference(const std::string& a, const std::string& b) {
-  const size_t n = std::min(a.size(), b.size());
-  size_t i = 0;
-  while (i < n && a[i] == b[i]) ++i;
-  return "sizes " + std::to_string(a.size()) + "/" + std::to_string(b.size()) +
-         ", first difference at " + std::to_string(i) + ": " + a.substr(i, 60);
-}
-
 class CorpusScript : public ::testing::TestWithParam<std::string> {};
 
 }  // namespace
@@ -188,14 +157,14 @@ TEST(CorpusCount, DefinitionLines) {
 }
 
 TEST_P(CorpusScript, ConvertsWholeAndRepeatably) {
-  const std::string raw = fReadFile(fCorpusDir() / GetParam());
+  const std::string raw = fReadFile((fCorpusDir() / GetParam()).string());
   ASSERT_FALSE(raw.empty());
-  const sOutput first = fConvert(raw);
+  const sConverted first = fConvertNormalized(raw);
   ASSERT_FALSE(first.header.empty());
   ASSERT_FALSE(first.cpp.empty());
-  const sOutput second = fConvert(raw);
-  EXPECT_TRUE(first.header == second.header) << fFirstDifference(first.header, second.header);
-  EXPECT_TRUE(first.cpp == second.cpp) << fFirstDifference(first.cpp, second.cpp);
+  const sConverted second = fConvertNormalized(raw);
+  EXPECT_TRUE(fSameBytes(second.header, first.header));
+  EXPECT_TRUE(fSameBytes(second.cpp, first.cpp));
   EXPECT_EQ(fCountPrototypes(first.header), fCountDefinitions(raw));
   EXPECT_EQ(fFirstNameDifference(fPrototypeNames(first.header), fDefinedNames(raw)), "");
 }

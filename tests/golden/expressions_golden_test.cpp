@@ -5,43 +5,16 @@
 
 #include <string>
 
-#include "driver/convert.h"
+#include "support/bytes.h"
+#include "support/convert.h"
 #include "text/state.h"
 #include "text/text.h"
 
 namespace {
 
-// Shows CR and LF, so a failing comparison is readable.
-std::string fVisible(const std::string& bytes) {
-  std::string shown;
-  for (char c : bytes) {
-    if (c == '\r') {
-      shown += "\\r";
-    } else if (c == '\n') {
-      shown += "\\n\n";
-    } else if (c == '\t') {
-      shown += "\\t";
-    } else {
-      shown += c;
-    }
-  }
-  return shown;
-}
-
-std::string fJoined(sTextList& list) {
-  sText joined;
-  if (!list.fJoin(&joined)) return std::string();
-  return joined.data;
-}
-
-// Converts the script on a fresh state; the state is kept for inspection.
-void fConvert(sState& s, const std::string& script) {
-  ASSERT_TRUE(fConvertScript(s, script.data(), script.size()));
-}
-
 std::string fFunctionBodies(const std::string& script) {
   sState s;
-  fConvert(s, script);
+  EXPECT_TRUE(fConvertText(s, script));
   return fJoined(s.vFuncsCppList);
 }
 
@@ -65,9 +38,7 @@ void fCheckStatements(const StatementCase* cases, size_t count) {
     SCOPED_TRACE(c.jass);
     const std::string expected = fVoidFunction(c.cppLine);
     const std::string actual = fFunctionBodies(fOneStatement(c.jass));
-    EXPECT_EQ(actual, expected) << "expected:\n"
-                                << fVisible(expected) << "\nactual:\n"
-                                << fVisible(actual);
+    EXPECT_TRUE(fSameBytes(actual, expected));
   }
 }
 
@@ -155,9 +126,7 @@ TEST(ExpressionsGolden, OperatorsInConditions) {
     const std::string expected =
         fVoidFunction(std::string("\tif ") + c.cpp + "\r\n\t{\r\n\t\tg();\r\n\t}\r\n");
     const std::string actual = fFunctionBodies(script);
-    EXPECT_EQ(actual, expected) << "expected:\n"
-                                << fVisible(expected) << "\nactual:\n"
-                                << fVisible(actual);
+    EXPECT_TRUE(fSameBytes(actual, expected));
   }
 }
 
@@ -184,9 +153,7 @@ TEST(ExpressionsGolden, StringLiteralsOutsideGlobals) {
     const std::string expected = fVoidFunction(std::string("\ts =") + c.cpp + ";\r\n");
     const std::string actual =
         fFunctionBodies(fOneStatement(std::string("set s = \"") + c.literal + "\""));
-    EXPECT_EQ(actual, expected) << "expected:\n"
-                                << fVisible(expected) << "\nactual:\n"
-                                << fVisible(actual);
+    EXPECT_TRUE(fSameBytes(actual, expected));
   }
 }
 
@@ -216,9 +183,7 @@ TEST(ExpressionsGolden, ReturnValues) {
         std::string("function f takes nothing returns integer\r\n") + c.jass + "\r\nendfunction\r\n";
     const std::string expected = std::string("integer f()\r\n{\r\n") + c.cpp + "}\r\n\r\n";
     const std::string actual = fFunctionBodies(script);
-    EXPECT_EQ(actual, expected) << "expected:\n"
-                                << fVisible(expected) << "\nactual:\n"
-                                << fVisible(actual);
+    EXPECT_TRUE(fSameBytes(actual, expected));
   }
 }
 
@@ -242,9 +207,7 @@ TEST(ExpressionsGolden, StatementsInSequence) {
       "\tf(sMyString(\"abc\"), sMyString(0x02));\r\n"
       "\tb =x !=NULL;\r\n");
   const std::string actual = fFunctionBodies(script);
-  EXPECT_EQ(actual, expected) << "expected:\n"
-                              << fVisible(expected) << "\nactual:\n"
-                              << fVisible(actual);
+  EXPECT_TRUE(fSameBytes(actual, expected));
 }
 
 // String literals inside the globals block always take the text form; the
@@ -266,7 +229,7 @@ TEST(ExpressionsGolden, GlobalsStringsAndArrays) {
       "set s = \"x\"\r\n"
       "endfunction\r\n";
   sState s;
-  fConvert(s, script);
+  ASSERT_TRUE(fConvertText(s, script));
 
   const std::string members =
       "\tsMyArray<integer[1],CONST_MAX_SIZE_MASS> a;\r\n"
@@ -274,15 +237,14 @@ TEST(ExpressionsGolden, GlobalsStringsAndArrays) {
       "sMyString c;\r\n"
       "sMyString e;\r\n"
       "sMyString n;\r\n";
-  EXPECT_EQ(fJoined(s.vGlobalsVarList), members) << fVisible(fJoined(s.vGlobalsVarList));
+  EXPECT_TRUE(fSameBytes(fJoined(s.vGlobalsVarList), members));
 
   const std::string constructor =
       "\t\ts=sMyString(\"abc\");\r\n"
       "\t\tc=sMyString(\"a\");\r\n"
       "\t\te=sMyString(\"\");\r\n"
       "\t\tn=sMyString(\"\\n\");\r\n";
-  EXPECT_EQ(fJoined(s.vInitVarsInConstructorList), constructor)
-      << fVisible(fJoined(s.vInitVarsInConstructorList));
+  EXPECT_TRUE(fSameBytes(fJoined(s.vInitVarsInConstructorList), constructor));
 
   const std::string bodies = fVoidFunction(
       "\tinteger x;\r\n"
@@ -290,7 +252,7 @@ TEST(ExpressionsGolden, GlobalsStringsAndArrays) {
       "\tpGlobal->a[1][0] =2;\r\n"
       "\tx =pGlobal->a[1][0];\r\n"
       "\tpGlobal->s =sMyString(0x78);\r\n");
-  EXPECT_EQ(fJoined(s.vFuncsCppList), bodies) << fVisible(fJoined(s.vFuncsCppList));
+  EXPECT_TRUE(fSameBytes(fJoined(s.vFuncsCppList), bodies));
 }
 
 // Declarations written without blanks hand operators and literals to the
@@ -309,12 +271,12 @@ TEST(ExpressionsGolden, OnlyIdentifiersBecomeGlobals) {
       "set udg_x=udg_x+2\r\n"
       "endfunction\r\n";
   sState s;
-  fConvert(s, script);
+  ASSERT_TRUE(fConvertText(s, script));
   const std::string bodies = fVoidFunction(
       "\tpGlobal->udg_x =pGlobal->c+1;\r\n"
       "\tpGlobal->X ='A0HU';\r\n"
       "\tpGlobal->udg_x=pGlobal->udg_x+2;\r\n");
-  EXPECT_EQ(fJoined(s.vFuncsCppList), bodies) << fVisible(fJoined(s.vFuncsCppList));
+  EXPECT_TRUE(fSameBytes(fJoined(s.vFuncsCppList), bodies));
   EXPECT_EQ(fJoined(s.vInitVarsInConstructorList), "\t\tc=a+1;\r\n\t\tX='A0HU';\r\n");
 }
 
@@ -336,11 +298,10 @@ TEST(ExpressionsGolden, CppKeywordsAreRenamedOnce) {
       "call TriggerAddAction(t, function delete)\r\n"
       "endfunction\r\n";
   sState s;
-  fConvert(s, script);
-  EXPECT_EQ(fJoined(s.vGlobalsVarList),
-            "\tsMyArray<integer[1],CONST_MAX_SIZE_MASS> new_2;\r\ninteger class_2;\r\n"
-            "integer udg_n;\r\n")
-      << fVisible(fJoined(s.vGlobalsVarList));
+  ASSERT_TRUE(fConvertText(s, script));
+  EXPECT_TRUE(fSameBytes(fJoined(s.vGlobalsVarList),
+                         "\tsMyArray<integer[1],CONST_MAX_SIZE_MASS> new_2;\r\ninteger class_2;\r\n"
+                         "integer udg_n;\r\n"));
   const std::string bodies =
       "void delete_2( integer int_2)\r\n{\r\n"
       "\tinteger newer =1;\r\n"
@@ -350,6 +311,6 @@ TEST(ExpressionsGolden, CppKeywordsAreRenamedOnce) {
       "\tdelete_2(newer);\r\n"
       "\tTriggerAddAction(t, & delete_2);\r\n"
       "}\r\n\r\n";
-  EXPECT_EQ(fJoined(s.vFuncsCppList), bodies) << fVisible(fJoined(s.vFuncsCppList));
+  EXPECT_TRUE(fSameBytes(fJoined(s.vFuncsCppList), bodies));
   EXPECT_EQ(fJoined(s.vFuncsForHeaderList), "void delete_2( integer int_2);\r\n");
 }

@@ -4,12 +4,9 @@
 
 #include <algorithm>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "driver/convert.h"
-#include "text/normalize.h"
-#include "text/state.h"
+#include "support/convert.h"
 
 namespace {
 
@@ -58,16 +55,6 @@ std::string fLayout(const std::string& indentUnit, const std::string& lineEnd) {
   return script;
 }
 
-std::pair<std::string, std::string> fConvert(const std::string& raw) {
-  const std::string script = fNormalizeScript(raw.data(), raw.size());
-  sState s;
-  fConvertScript(s, script.data(), script.size());
-  sText header, cpp;
-  s.vHeaderLines.fJoin(&header);
-  s.vCppLines.fJoin(&cpp);
-  return {header.data, cpp.data};
-}
-
 std::string fBetween(const std::string& text, const std::string& from, const std::string& to) {
   const size_t start = text.find(from);
   if (start == std::string::npos) return std::string();
@@ -99,9 +86,9 @@ std::vector<std::string> fShape(const std::string& text) {
 }  // namespace
 
 TEST(NormalizeGolden, FourLayoutsConvertToTheSameBytes) {
-  const std::pair<std::string, std::string> base = fConvert(fLayout("", "\r\n"));
-  ASSERT_FALSE(base.first.empty());
-  ASSERT_FALSE(base.second.empty());
+  const sConverted base = fConvertNormalized(fLayout("", "\r\n"));
+  ASSERT_FALSE(base.header.empty());
+  ASSERT_FALSE(base.cpp.empty());
   const struct {
     const char* what;
     std::string script;
@@ -112,14 +99,14 @@ TEST(NormalizeGolden, FourLayoutsConvertToTheSameBytes) {
   };
   for (const auto& layout : layouts) {
     SCOPED_TRACE(layout.what);
-    const std::pair<std::string, std::string> out = fConvert(layout.script);
-    EXPECT_EQ(out.first, base.first);
-    EXPECT_EQ(out.second, base.second);
+    const sConverted out = fConvertNormalized(layout.script);
+    EXPECT_EQ(out.header, base.header);
+    EXPECT_EQ(out.cpp, base.cpp);
   }
 }
 
 TEST(NormalizeGolden, GlobalsBecomeMembersWithConstructorValues) {
-  const std::string header = fConvert(fLayout("\t", "\n")).first;
+  const std::string header = fConvertNormalized(fLayout("\t", "\n")).header;
   const std::vector<std::string> members = {
       "integerudg_count;", "realudg_rate;", "booleanudg_done;",
       "\tsMyArray<integer[1],CONST_MAX_SIZE_MASS>udg_list;"};
@@ -136,7 +123,7 @@ TEST(NormalizeGolden, GlobalsBecomeMembersWithConstructorValues) {
 }
 
 TEST(NormalizeGolden, EveryBlockOfTheFunctionSurvives) {
-  const std::string cpp = fConvert(fLayout("    ", "\n")).second;
+  const std::string cpp = fConvertNormalized(fLayout("    ", "\n")).cpp;
   const std::vector<std::string> expected = {
       "voidTrig_Count_Actions()",
       "{",
