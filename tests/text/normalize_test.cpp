@@ -5,30 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
 
-namespace {
+#include "support/bytes.h"
+#include "support/files.h"
 
-// Line ends and tabs made visible, so a failing comparison shows them.
-std::string fShow(const std::string& bytes) {
-  std::string shown;
-  for (char c : bytes) {
-    if (c == '\r') {
-      shown += "<CR>";
-    } else if (c == '\n') {
-      shown += "<LF>";
-    } else if (c == '\t') {
-      shown += "<TAB>";
-    } else {
-      shown += c;
-    }
-  }
-  return shown;
-}
+namespace {
 
 std::string fNormalize(const std::string& in) { return fNormalizeScript(in.data(), in.size()); }
 
@@ -64,11 +48,6 @@ std::string fCodeOnly(const std::string& s) {
     }
   }
   return code;
-}
-
-std::string fReadFile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 }  // namespace
@@ -196,7 +175,7 @@ TEST(Normalize, CorpusScriptsComeOutInTranslatorForm) {
     if (entry.path().extension() != ".j") continue;
     ++scripts;
     SCOPED_TRACE(entry.path().filename().string());
-    const std::string raw = fReadFile(entry.path());
+    const std::string raw = fReadFile(entry.path().string());
     const std::string once = fNormalize(raw);
     ASSERT_FALSE(once.empty());
     EXPECT_EQ(fNormalize(once), once);
