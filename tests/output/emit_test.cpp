@@ -6,6 +6,9 @@
 
 #include <string>
 
+#include "support/bytes.h"
+#include "support/convert.h"
+
 namespace {
 
 // war3map.h of a script with no globals and no functions.
@@ -160,35 +163,6 @@ const std::string kEmptyCpp =
     "}\r\n"
     "\r\n";
 
-// Control bytes made visible, one output line per line, for readable diffs.
-std::string fVisible(const std::string& bytes) {
-  std::string shown;
-  for (char c : bytes) {
-    if (c == '\r') shown += "\\r";
-    else if (c == '\n') shown += "\\n\n";
-    else if (c == '\t') shown += "\\t";
-    else shown += c;
-  }
-  return shown;
-}
-
-void fExpectSameBytes(const std::string& actual, const std::string& expected) {
-  size_t at = 0;
-  while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
-  if (actual == expected) return;
-  size_t from = at < 80 ? 0 : at - 80;
-  ADD_FAILURE() << "first difference at byte " << at << " (sizes " << actual.size() << " and "
-                << expected.size() << ")\n--- expected from byte " << from << ":\n"
-                << fVisible(expected.substr(from, 200)) << "\n--- actual:\n"
-                << fVisible(actual.substr(from, 200));
-}
-
-std::string fJoined(sTextList& list) {
-  sText joined;
-  list.fJoin(&joined);
-  return joined.data;
-}
-
 // Every CR is followed by LF and every LF preceded by CR.
 bool fOnlyCrLf(const std::string& bytes) {
   for (size_t i = 0; i < bytes.size(); ++i) {
@@ -212,7 +186,7 @@ std::string fInsertedAfter(const std::string& text, const std::string& anchor,
 TEST(Emit, HeaderOfEmptyScriptIsExact) {
   sState s;
   EXPECT_TRUE(fEmitHeader(s));
-  fExpectSameBytes(fJoined(s.vHeaderLines), kEmptyHeader);
+  EXPECT_TRUE(fSameBytes(fJoined(s.vHeaderLines), kEmptyHeader));
   EXPECT_EQ(s.vHeaderLines.nCount(), 31);  // 28 lines and 3 (empty) sections
   EXPECT_EQ(s.vCppLines.nCount(), 0);
 }
@@ -220,7 +194,7 @@ TEST(Emit, HeaderOfEmptyScriptIsExact) {
 TEST(Emit, CppFrameOfEmptyScriptIsExact) {
   sState s;
   EXPECT_TRUE(fEmitCppFrame(s));
-  fExpectSameBytes(fJoined(s.vCppLines), kEmptyCpp);
+  EXPECT_TRUE(fSameBytes(fJoined(s.vCppLines), kEmptyCpp));
   EXPECT_EQ(s.vCppLines.nCount(), 118);  // 116 lines and 2 (empty) sections
   EXPECT_EQ(s.vHeaderLines.nCount(), 0);
 }
@@ -245,7 +219,7 @@ TEST(Emit, SpecialLinesAreExact) {
       {&s.vCppLines, 117, "\x0d\x0a"},
   };
   for (const Line& l : lines) {
-    SCOPED_TRACE(fVisible(l.bytes));
+    SCOPED_TRACE(fShow(l.bytes));
     ASSERT_LT(l.index, l.pList->nCount());
     EXPECT_EQ(l.pList->fAt(l.index)->data, l.bytes);
   }
@@ -275,7 +249,7 @@ TEST(Emit, HeaderSectionsInsertedOnceAtTheirPlaces) {
   expected = fInsertedAfter(expected, "public:\r\n", "\tinteger udg_a;\r\n\treal udg_b;\r\n");
   expected = fInsertedAfter(expected, "\tsGlobal()\r\n\t{\r\n", "\t\tudg_a=1;\r\n");
   expected += "void f();\r\n";
-  fExpectSameBytes(fJoined(s.vHeaderLines), expected);
+  EXPECT_TRUE(fSameBytes(fJoined(s.vHeaderLines), expected));
   EXPECT_EQ(s.vHeaderLines.nCount(), 31);  // each section is one item
   EXPECT_EQ(s.vHeaderLines.fAt(10)->data, "\tinteger udg_a;\r\n\treal udg_b;\r\n");
   EXPECT_EQ(s.vGlobalsVarList.nCount(), 2);
@@ -294,7 +268,7 @@ TEST(Emit, CppSectionsInsertedOnceAtTheirPlaces) {
                             "void f()\r\n{\r\n}\r\n\r\n");
   expected = fInsertedAfter(expected, "bool fFuncsInit()\r\n{\r\n",
                             "\tSaveInteger(vHT_Ex,0,fMyStringHash(\"f\"),(integer)&f);\r\n");
-  fExpectSameBytes(fJoined(s.vCppLines), expected);
+  EXPECT_TRUE(fSameBytes(fJoined(s.vCppLines), expected));
   EXPECT_EQ(s.vCppLines.nCount(), 118);
   EXPECT_EQ(s.vCppLines.fAt(111)->data, "void f()\r\n{\r\n}\r\n\r\n");
 }
