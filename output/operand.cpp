@@ -183,8 +183,11 @@ void fWriteNumeric(sState& s, const sText* pElement, std::string& out) {
     s.vNumericMode = 0;
   }
   if (s.vPendingNameSet) {
-    fWriteReal(out, s.vPendingName.str());  // the buffer keeps its text
+    fWriteReal(out, s.vPendingName.str());
+    // Cleared like the general branch does: a later letter raises the flag
+    // again without refilling the buffer, and the stale text was written twice.
     s.vPendingNameSet = 0;
+    s.vPendingName.fClear();
     s.vNumericMode = 0;
   }
   if (s.vPendingNumberSet) {
