@@ -8,6 +8,7 @@
 namespace {
 
 bool fIsAsciiLetter(char ch) { return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'); }
+bool fIsBlankOrLineEnd(char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; }
 
 // Counts and flags of one left-to-right pass.
 struct sTopLevel {
@@ -33,6 +34,9 @@ bool fHasTopLevelChar(const sText& t, char c, int32_t start) {
   sTopLevel v;
   for (int32_t i = std::max(0, start); i < n; ++i) {
     const char ch = p[i];
+    // For a condition, an operator or digits after its first group ("(a)>0")
+    // end the "one group" reading just as a word does.
+    if (paren && !fIsBlankOrLineEnd(ch) && v.bGroupEnded && v.fClosedGroup()) v.bTrailing = true;
     if (fIsAsciiLetter(ch)) {
       if (!comma && v.bGroupEnded && v.fClosedGroup()) v.bTrailing = true;
       if (paren && v.nOpen == 0) return false;
