@@ -154,6 +154,20 @@ TEST(Translation, DeclarationsKeepTheOperatorsOfTheirValue) {
   fExpectBodies(cases, sizeof cases / sizeof cases[0]);
 }
 
+// A number written from the pending name used to leave its text behind; the
+// next operand's flush wrote it a second time ("*0x2FFFFF4").
+TEST(Translation, NumberIsWrittenOnce) {
+  const LineCase cases[] = {
+      {"set y = (b - 0x2FFFFF * 4)", "\ty =(b- 0x2FFFFF * 4);\r\n"},
+      {"set y = (b / 0x1F0748 + 0x3EA)", "\ty =(b/ 0x1F0748 + 0x3EA);\r\n"},
+      {"return RMem(a+0x2C+4*GetPlayerId(p))", "\treturn  RMem(a+0x2C+4*GetPlayerId(p));\r\n"},
+      {"set y = b - 0x2FFFFF * 4", "\ty =b- 0x2FFFFF* 4;\r\n"},
+      {"set y = f(1.5 * x, 2)", "\ty =f(1.5* x, 2);\r\n"},
+      {"set y = (x + 1) * 2", "\ty =(x+ 1) * 2;\r\n"},
+  };
+  fExpectBodies(cases, sizeof cases / sizeof cases[0]);
+}
+
 // A condition is its own parenthesised group only when nothing but blanks
 // follows the group; an operator after it used to leave it bare.
 TEST(Translation, ConditionWithAnOperatorAfterItsFirstGroupIsWrapped) {
