@@ -156,6 +156,8 @@ struct sScan {
   int32_t fKeywordStart(KindCode code) const { return pos - (fKeywordLength(code) - 1); }
 };
 
+bool fIsDigitOrPoint(char ch) { return (ch >= '0' && ch <= '9') || ch == '.'; }
+
 void fBeginName(sState& s, int32_t pos) {
   if (s.vPendingNameSet == 0) {
     s.vPendingNameStart = pos;
@@ -255,8 +257,11 @@ int fTestAnyChar(sState& s, sScan& a) {
 }
 
 // A number begins only where no name is pending, and only once per literal.
+// A minus begins one only before a digit or a full stop; before a name it is
+// the operator, so the name after it is still translated ("-ii").
 int fTestNumber(sState& s, sScan& a) {
   if ((a.fCurrentClasses() & kClassNumber) == 0) return kScanMiss;
+  if (a.fCurrent() == '-' && !fIsDigitOrPoint(a.next)) return kScanMiss;
   if (s.vNumericMode != 0 || s.vPendingNameSet != 0) return kScanMiss;
   a.element = K_NUMBER;
   s.vNumericMode = 1;

@@ -181,3 +181,27 @@ TEST(Translation, ConditionWithAnOperatorAfterItsFirstGroupIsWrapped) {
   };
   fExpectBodies(cases, sizeof cases / sizeof cases[0]);
 }
+
+// A minus before a name is the operator, not the start of a number: the
+// global after it used to lose its prefix ("-ii").
+TEST(Translation, MinusBeforeANameKeepsTheNameAnOperand) {
+  const LineCase cases[] = {
+      {"local real t=GetTime()-real001", "\treal t=GetTime()-pGlobal->real001;\r\n"},
+      {"local integer b=-ii", "\tinteger b=-pGlobal->ii;\r\n"},
+      {"local integer b = -ii", "\tinteger b =-pGlobal->ii;\r\n"},
+      {"set x = -1", "\tx =-1;\r\n"},
+      {"local integer i = -1", "\tinteger i =-1;\r\n"},
+      {"local real r = -1.5", "\treal r =-1.5;\r\n"},
+      {"local real r = -.5", "\treal r =-.5;\r\n"},
+      {"set x = a - 1", "\tx =a- 1;\r\n"},
+      {"set x = a-b", "\tx =a-b;\r\n"},
+  };
+  for (const LineCase& c : cases) {
+    SCOPED_TRACE(fShow(c.jass));
+    const std::string script = "globals\r\ninteger ii = 0\r\nreal real001 = 0\r\nendglobals\r\n"
+                               "function f takes nothing returns nothing\r\n" +
+                               c.jass + "\r\nendfunction\r\n";
+    EXPECT_EQ(fShow(fConvertAll(script).functions),
+              fShow("void f()\r\n{\r\n" + c.cpp + "}\r\n\r\n"));
+  }
+}

@@ -246,19 +246,21 @@ TEST(Scanner, NumberHitsOncePerLiteral) {
     std::string buffer;
     uint8_t nameSet, numericMode;
     int expected;
+    char next = 0;  // the byte after the current one
   };
   const Case cases[] = {
-      {"5", 0, 0, kScanHit}, {".", 0, 0, kScanHit}, {"-", 0, 0, kScanHit},
+      {"5", 0, 0, kScanHit}, {".", 0, 0, kScanHit}, {"-", 0, 0, kScanHit, '1'},
+      {"-", 0, 0, kScanHit, '.'}, {"-", 0, 0, kScanMiss, 'i'}, {"-", 0, 0, kScanMiss},
       {"a", 0, 0, kScanMiss}, {"$", 0, 0, kScanMiss}, {"56", 0, 1, kScanMiss},
       {"x5", 1, 0, kScanMiss},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.buffer);
+    SCOPED_TRACE(c.buffer + " before " + std::string(1, c.next));
     sState s;
     s.vPendingNameSet = c.nameSet;
     s.vNumericMode = c.numericMode;
     Cut cut{3, -1, -1, -1};
-    EXPECT_EQ(Step(s, c.buffer, 8, cut, K_NUMBER), c.expected);
+    EXPECT_EQ(Step(s, c.buffer, 8, cut, K_NUMBER, c.next), c.expected);
     const bool hit = c.expected == kScanHit;
     EXPECT_EQ(cut, (Cut{3, -1, -1, hit ? K_NUMBER : -1}));  // start untouched
     EXPECT_EQ(s.vNumericMode, hit ? 1 : c.numericMode);
