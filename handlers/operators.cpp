@@ -68,6 +68,14 @@ bool fOnLogical(sState& s, const char* cppOperator, bool bMoveName, sText& out) 
   return fTranslateOperand(s, &op, out);
 }
 
+// An "=" or "!" while an "=" is pending and an operand was scanned after it
+// ('set b=x==4', 'set b=p!=q') starts a comparison in the assigned value: the
+// assignment and that operand are written first, or the target is lost.
+bool fFlushPendingAssignment(sState& s, sText& out) {
+  if (s.vAssignPending != 1 || s.vPendingName.fEmpty()) return true;
+  return fTranslateOperand(s, nullptr, out);
+}
+
 }  // namespace
 
 bool fOnAssign(sState& s, sText& /*in*/, sText& out) {
@@ -78,6 +86,7 @@ bool fOnAssign(sState& s, sText& /*in*/, sText& out) {
     out.data = "=";
     return true;
   }
+  if (!fFlushPendingAssignment(s, out)) return false;
   if (s.vAssignPending == 1) {  // a second "=" makes "=="
     s.vAssignPending = 0;
     s.vEqualityPending = 1;
@@ -97,7 +106,8 @@ bool fOnGreater(sState& s, sText& in, sText& out) {
   return fOnComparison(s, &sState::vGreaterPending, in, out);
 }
 
-bool fOnBang(sState& s, sText& /*in*/, sText& /*out*/) {
+bool fOnBang(sState& s, sText& /*in*/, sText& out) {
+  if (!fFlushPendingAssignment(s, out)) return false;
   s.vBangPending = 1;
   return true;
 }

@@ -205,3 +205,44 @@ TEST(Translation, MinusBeforeANameKeepsTheNameAnOperand) {
               fShow("void f()\r\n{\r\n" + c.cpp + "}\r\n\r\n"));
   }
 }
+
+// An "=" or "!" after an operand while an "=" is pending starts a comparison
+// in the assigned value; it used to be taken as the second half of "==" and
+// the target was lost ('set b1=x==4' gave "x=4;").
+TEST(Translation, ComparisonInAnAssignedValueKeepsTheTarget) {
+  const LineCase cases[] = {
+      {"set b1=x==4", "\tb1=x==4;\r\n"},
+      {"local boolean HWI=QIE==4", "\tboolean HWI=QIE==4;\r\n"},
+      {"set H0N=p!=q", "\tH0N=p!=q;\r\n"},
+      {"set b1 = x== 4", "\tb1 =x ==4;\r\n"},
+      {"set x[i]=a==b", "\tx[i][0]=a==b;\r\n"},
+      {"set x=a!=null", "\tx=a!=NULL;\r\n"},
+      {"set x = a == b", "\tx =a ==b;\r\n"},
+      {"set x=f(a)==b", "\tx=f(a)==b;\r\n"},
+      {"set x = a<=b", "\tx =a<=b;\r\n"},
+      {"if a==b then\r\nendif", "\tif (a==b)\r\n\t{\r\n\t}\r\n"},
+      {"if a != b then\r\nendif", "\tif (a !=b)\r\n\t{\r\n\t}\r\n"},
+      {"if x == y then\r\nendif", "\tif (x ==y)\r\n\t{\r\n\t}\r\n"},
+  };
+  fExpectBodies(cases, sizeof cases / sizeof cases[0]);
+  const sConverted out = fConvertAll("globals\r\nboolean B=x==4\r\nendglobals\r\n");
+  EXPECT_EQ(fShow(out.globals), fShow("boolean B;\r\n"));
+  EXPECT_EQ(fShow(out.constructor), fShow("\t\tB=x==4;\r\n"));
+}
+
+// "or" and "and" glued to the literal before them are still the operators;
+// a name that merely ends in them is not cut.
+TEST(Translation, LogicalWordGluedToALiteral) {
+  const LineCase cases[] = {
+      {"if id=='A01T'or id=='A00F' then\r\nendif",
+       "\tif (id=='A01T'|| id=='A00F')\r\n\t{\r\n\t}\r\n"},
+      {"if x==1or x==2 then\r\nendif", "\tif (x==1|| x==2)\r\n\t{\r\n\t}\r\n"},
+      {"set b = x==1.5and y", "\tb =x==1.5&& y;\r\n"},
+      {"local boolean b = x==1or x==2", "\tboolean b =x==1|| x==2;\r\n"},
+      {"set b = x==1 or x==2", "\tb =x==1|| x==2;\r\n"},
+      {"set b = id=='10or'", "\tb =id=='10or';\r\n"},
+      {"set b = x==1order", "\tb =x==1order;\r\n"},
+      {"set b = x1or y", "\tb =x1ory;\r\n"},
+  };
+  fExpectBodies(cases, sizeof cases / sizeof cases[0]);
+}
