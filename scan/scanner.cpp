@@ -3,6 +3,7 @@
 // scanner). Findings go back through the four engine values and sState.
 #include "scan/scanner.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <initializer_list>
@@ -281,8 +282,37 @@ int fTestCloser(sScan& a, KindCode code) {
   return kScanHit;
 }
 
-int fTestStatement(sScan& a, KindCode code) {
-  if (!a.fNothingCut() || !a.fIsExactly(code)) return kScanMiss;
+// Whether the text before a glued "or"/"and" ends with a literal: no name
+// runs into the keyword ("x1or" stays a name), only a number ("1or") or a
+// closed rawcode ("'A01T'or"; "'10or'" is still inside its quotes).
+bool fEndsWithLiteral(const char* text, int32_t n) {
+  const auto word = [](char ch) {
+    const uint8_t u = static_cast<uint8_t>(ch);
+    return (kClasses[u] & kClassWord) != 0 || u >= 0x80;
+  };
+  int32_t first = n;
+  while (first > 0 && word(text[first - 1])) --first;
+  if (first < n && !(text[first] >= '0' && text[first] <= '9')) return false;
+  return std::count(text, text + n, '\'') % 2 == 0;
+}
+
+// "or" and "and" right after a literal ('id=='A01T'or id==x'): the buffer
+// still holds the literal, which becomes the pending name the operator takes.
+int fTestGluedLogical(sState& s, sScan& a, KindCode code) {
+  if (code != K_OR && code != K_AND) return kScanMiss;
+  const int32_t n = a.fCount() - fKeywordLength(code);
+  if (n <= 0 || !a.fEndsWith(code) || !a.fAtWordEnd()) return kScanMiss;
+  if (!fEndsWithLiteral(a.buffer, n)) return kScanMiss;
+  s.vPendingNameSet = 1;
+  s.vPendingName.fCopy(a.buffer, static_cast<size_t>(n));
+  a.start = a.fKeywordStart(code);
+  a.element = code;
+  return kScanHit;
+}
+
+int fTestStatement(sState& s, sScan& a, KindCode code) {
+  if (!a.fNothingCut()) return kScanMiss;
+  if (!a.fIsExactly(code)) return fTestGluedLogical(s, a, code);
   if (fInfo(code).bWholeWord && !a.fAtWordEnd()) return kScanMiss;
   a.start = a.fKeywordStart(code);
   a.element = code;
@@ -348,7 +378,7 @@ int fTestGroup(sState& s, sScan& a, KindCode code) {
     case eGroup::kNumber: return fTestNumber(s, a);
     case eGroup::kOpener: return fTestOpener(a, code);
     case eGroup::kCloser: return fTestCloser(a, code);
-    case eGroup::kStatement: return fTestStatement(a, code);
+    case eGroup::kStatement: return fTestStatement(s, a, code);
     case eGroup::kTrailing: return fTestTrailing(s, a, code);
     case eGroup::kType: return fTestType(a, code);
     case eGroup::kSymbol:
