@@ -242,7 +242,8 @@ TEST(Translation, LogicalWordGluedToALiteral) {
       {"set b = x==1 or x==2", "\tb =x==1|| x==2;\r\n"},
       {"set b = id=='10or'", "\tb =id=='10or';\r\n"},
       {"set b = x==1order", "\tb =x==1order;\r\n"},
-      {"set b = x1or y", "\tb =x1ory;\r\n"},
+      {"set b = x1or", "\tb =x1or;\r\n"},
+      {"set b = color", "\tb =color;\r\n"},
   };
   fExpectBodies(cases, sizeof cases / sizeof cases[0]);
 }
