@@ -44,6 +44,7 @@ bool fOnFunctionBlock(sState& s, sText& in, sText& out) {
   // the previous function's head: that would define the previous name twice.
   s.vFuncHeadText.fRelease();
   s.vFuncPrototype.fRelease();
+  s.vLocalNames.clear();  // the previous function's parameters and locals
   if (!fApplyRule(s, in, out, K_FUNCTION)) return false;
   fClearHeaderFlags(s);
   return true;

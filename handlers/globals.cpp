@@ -22,7 +22,11 @@ bool fWriteArrayDecl(sState& s, sText& in, sText& out) {
   sText name(in.data);
   if (fIsCppKeyword(name.data)) name.data += "_2";
   out = sText(kArrayOpen + s.vPendingType.data + kArrayClose + name.data);
-  if (s.vInGlobals == 1) s.vGlobalNames.fAppend(&name);
+  if (s.vInGlobals == 1) {
+    s.vGlobalNames.fAppend(&name);
+  } else {
+    s.vLocalNames.insert(name.data);  // a local array hides a global of its name
+  }
   // Consumed here, so no later flush writes the type a second time.
   s.vPendingType.fRelease();
   return true;

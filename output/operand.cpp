@@ -26,8 +26,10 @@ bool fNeedsReservedSuffix(const std::string& name) {
   return fHasReservedPrefix(name) || fIsCppKeyword(name);
 }
 
+// A parameter or local hides the global of the same name.
 bool fIsGlobal(sState& s, const std::string& bytes) {
-  return s.vGlobalNames.fContainsBytes(bytes.data(), bytes.size());
+  return s.vGlobalNames.fContainsBytes(bytes.data(), bytes.size()) &&
+         s.vLocalNames.count(bytes) == 0;
 }
 
 // The buffers grow, so the prefixed name is never cut.
@@ -115,6 +117,23 @@ bool fIsIdentifier(const std::string& text) {
     if (!isLetter(c) && !(c >= '0' && c <= '9') && c != '_') return false;
   }
   return true;
+}
+
+// In a function, the flush that takes the pending type writes a parameter or
+// a local: the left operand ('local integer x=5'), else the pending name,
+// else the element. The engine's local flag is not relied on: it is already
+// clear when a declaration without blanks writes its name.
+void fRecordLocalName(sState& s, const sText* pElement) {
+  if (s.vInGlobals || s.vPendingType.fEmpty()) return;
+  std::string name;
+  if (s.vLeftOperandSet && !s.vLeftOperand.fEmpty()) {
+    name = s.vLeftOperand.str();
+  } else if (!s.vPendingName.fEmpty()) {
+    name = s.vPendingName.str();
+  } else if (pElement != nullptr) {
+    name = pElement->data;
+  }
+  if (fIsIdentifier(name)) s.vLocalNames.insert(name);
 }
 
 // Steps 5.1 to 5.9: the operand in front and the operators between.
@@ -206,6 +225,7 @@ void fWriteNumeric(sState& s, const sText* pElement, std::string& out) {
 
 bool fTranslateOperand(sState& s, sText* pElement, sText& out) {
   const bool bAdopted = fApplyReservedSuffix(s, pElement);
+  fRecordLocalName(s, pElement);
   std::string result;
   if (fTakesNumericBranch(s, pElement)) {
     fWriteNumeric(s, pElement, result);

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <unordered_set>
 
 #include "text/charbuf.h"
 #include "text/text.h"
@@ -98,6 +100,7 @@ struct sState {
 
   sCharBuf vEscapedQuotes;  // literal text up to its last escaped quote
   int32_t vPrevElementKind = -1;  // element dispatched just before, same rule call
+  std::unordered_set<std::string> vLocalNames;  // parameters and locals of the function
 
   // Test seam only; never set by the translator itself.
   fDispatchHook fTestDispatch;

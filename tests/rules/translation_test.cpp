@@ -247,3 +247,32 @@ TEST(Translation, LogicalWordGluedToALiteral) {
   };
   fExpectBodies(cases, sizeof cases / sizeof cases[0]);
 }
+
+// A parameter or local hides the global of its name for the rest of its
+// function; it used to be written as the global ("boolean pGlobal->g").
+TEST(Translation, ParametersAndLocalsHideGlobalsOfTheirName) {
+  const LineCase cases[] = {
+      {"function F takes boolean g returns nothing\r\nset g = true\r\nendfunction\r\n",
+       "void F( boolean g)\r\n{\r\n\tg =true;\r\n}\r\n\r\n"},
+      {"function F takes nothing returns nothing\r\nlocal integer g1 = 5\r\nset g1 = g1+1\r\n"
+       "endfunction\r\n",
+       "void F()\r\n{\r\n\tinteger g1 =5;\r\n\tg1 =g1+1;\r\n}\r\n\r\n"},
+      {"function F takes nothing returns nothing\r\nlocal integer g=5\r\nset g1 = g\r\n"
+       "endfunction\r\n",
+       "void F()\r\n{\r\n\tinteger g=5;\r\n\tpGlobal->g1 =g;\r\n}\r\n\r\n"},
+      {"function F takes nothing returns nothing\r\nlocal integer array g1\r\nset g1[1] = g\r\n"
+       "endfunction\r\n",
+       "void F()\r\n{\r\n\t\tsMyArray<integer[1],CONST_MAX_SIZE_MASS> g1;\r\n"
+       "\tg1[1][0] =pGlobal->g;\r\n}\r\n\r\n"},
+      {"function F takes integer g returns nothing\r\nendfunction\r\n"
+       "function G takes nothing returns nothing\r\nset g = 1\r\nendfunction\r\n",
+       "void F( integer g)\r\n{\r\n}\r\n\r\nvoid G()\r\n{\r\n\tpGlobal->g =1;\r\n}\r\n\r\n"},
+      {"function F takes integer a returns nothing\r\nset g = a\r\nendfunction\r\n",
+       "void F( integer a)\r\n{\r\n\tpGlobal->g =a;\r\n}\r\n\r\n"},
+  };
+  for (const LineCase& c : cases) {
+    SCOPED_TRACE(fShow(c.jass));
+    const std::string script = "globals\r\nboolean g\r\ninteger g1\r\nendglobals\r\n" + c.jass;
+    EXPECT_EQ(fShow(fConvertAll(script).functions), fShow(c.cpp));
+  }
+}
