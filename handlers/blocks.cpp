@@ -36,6 +36,10 @@ bool fOnThen(sState& s, sText& in, sText& out) {
   // A fresh text each time, so a condition whose run ended inside a group
   // cannot leave the next one scanning as if in that group.
   s.vCondText = sText(fTrimCondition(s.vPendingName.str()));
+  // The condition now holds the collected text. Left pending, a blank at the
+  // condition's start flushed it a second time ('if  a then' gave "(  a a)").
+  s.vPendingNameSet = 0;
+  s.vPendingName.fClear();
   s.vCondText.bTerminated = 1;
   s.vCondText.bInBody = 1;
   s.vCondText.bInParen = 0;

@@ -276,3 +276,18 @@ TEST(Translation, ParametersAndLocalsHideGlobalsOfTheirName) {
     EXPECT_EQ(fShow(fConvertAll(script).functions), fShow(c.cpp));
   }
 }
+
+// The text before "then" is taken once: with a blank left at the start of
+// the condition it used to be written again ('if  a then' gave "(  a a)").
+TEST(Translation, ConditionAfterSeveralBlanksIsWrittenOnce) {
+  const LineCase cases[] = {
+      {"if  lvl>0 then\r\nendif", "\tif ( lvl>0)\r\n\t{\r\n\t}\r\n"},
+      {"if   lvl>0  then\r\nendif", "\tif ( lvl>0)\r\n\t{\r\n\t}\r\n"},
+      {"if  not a then\r\nendif", "\tif ( ! a)\r\n\t{\r\n\t}\r\n"},
+      {"if a then\r\nelseif  x then\r\nendif",
+       "\tif (a)\r\n\t{\r\n\t}\r\n\telse if( x)\r\n\t{\r\n\t}\r\n"},
+      {"if lvl>0 then\r\nendif", "\tif (lvl>0)\r\n\t{\r\n\t}\r\n"},
+      {"if (a > b) then\r\nendif", "\tif (a> b)\r\n\t{\r\n\t}\r\n"},
+  };
+  fExpectBodies(cases, sizeof cases / sizeof cases[0]);
+}
