@@ -222,21 +222,35 @@ void fTakeCallName(sRuleCall& c) {
   c.s.vCallNameSet = 1;
 }
 
+// Parenthesis and bracket groups are tracked alike, each in its own fields.
+struct sGroupFields {
+  KindCode open;                // "(" or "["
+  KindCode close;               // ")" or "]"
+  uint8_t sText::*bIn;          // group open
+  uint8_t sText::*bClosed;      // group just closed
+  int32_t sText::*nOpen;        // openers counted
+  int32_t sText::*nClose;       // closers counted
+  int32_t sText::*nStart;       // offset of the outer opener
+};
+
+const sGroupFields kParenFields{K_LPAREN,          K_RPAREN,         &sText::bInParen,
+                                &sText::bParenClosed, &sText::nParenOpen, &sText::nParenClose,
+                                &sText::nParenStart};
+const sGroupFields kBracketFields{K_LBRACKET,           K_RBRACKET,
+                                  &sText::bInBracket,   &sText::bBracketClosed,
+                                  &sText::nBracketOpen, &sText::nBracketClose,
+                                  &sText::nBracketStart};
+
 void fOpenGroup(sRuleCall& c) {
-  sText& in = c.in;
-  if (c.vFlag1 == K_LPAREN) {
-    fTakeCallName(c);
-    in.bInParen = 1;
-    ++in.nParenOpen;
-    in.nParenStart = c.vIndex1;
-    c.vFlag1 = -1;
-  } else if (c.vFlag1 == K_LBRACKET) {
-    fTakeCallName(c);
-    in.bInBracket = 1;
-    ++in.nBracketOpen;
-    in.nBracketStart = c.vIndex1;
-    c.vFlag1 = -1;
-  }
+  const sGroupFields* g = c.vFlag1 == K_LPAREN     ? &kParenFields
+                          : c.vFlag1 == K_LBRACKET ? &kBracketFields
+                                                   : nullptr;
+  if (g == nullptr) return;
+  fTakeCallName(c);
+  c.in.*g->bIn = 1;
+  ++(c.in.*g->nOpen);
+  c.in.*g->nStart = c.vIndex1;
+  c.vFlag1 = -1;
 }
 
 // An "if" on the line of an "else" is cut as an elseif element.
@@ -255,37 +269,20 @@ void fOpenBlock(sRuleCall& c) {
   }
 }
 
-void fTrackParen(sRuleCall& c) {
+void fTrackGroup(sRuleCall& c, const sGroupFields& g) {
   sText& in = c.in;
-  if (c.vFlag1 == K_LPAREN) {
-    ++in.nParenOpen;
+  if (c.vFlag1 == g.open) {
+    ++(in.*g.nOpen);
     c.vFlag1 = -1;
-    c.vIndex1 = in.nParenStart;
+    c.vIndex1 = in.*g.nStart;
   }
-  if (c.vFlag2 == K_RPAREN) {
-    ++in.nParenClose;
+  if (c.vFlag2 == g.close) {
+    ++(in.*g.nClose);
     c.vFlag2 = -1;
   }
-  if (in.nParenClose == in.nParenOpen) {
-    in.bParenClosed = 1;
-    c.vFlag2 = K_RPAREN;
-  }
-}
-
-void fTrackBracket(sRuleCall& c) {
-  sText& in = c.in;
-  if (c.vFlag1 == K_LBRACKET) {
-    ++in.nBracketOpen;
-    c.vFlag1 = -1;
-    c.vIndex1 = in.nBracketStart;
-  }
-  if (c.vFlag2 == K_RBRACKET) {
-    ++in.nBracketClose;
-    c.vFlag2 = -1;
-  }
-  if (in.nBracketClose == in.nBracketOpen) {
-    in.bBracketClosed = 1;
-    c.vFlag2 = K_RBRACKET;
+  if (in.*g.nClose == in.*g.nOpen) {
+    in.*g.bClosed = 1;
+    c.vFlag2 = g.close;
   }
 }
 
@@ -324,8 +321,8 @@ void fAfterScanner(sRuleCall& c, eAfter after, int32_t r) {
       fOpenGroup(c);
       fOpenBlock(c);
       return;
-    case eAfter::kParenTracking: fTrackParen(c); return;
-    case eAfter::kBracketTracking: fTrackBracket(c); return;
+    case eAfter::kParenTracking: fTrackGroup(c, kParenFields); return;
+    case eAfter::kBracketTracking: fTrackGroup(c, kBracketFields); return;
     case eAfter::kCommaSplit: fSplitAtComma(c, r); return;
   }
 }
