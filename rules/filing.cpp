@@ -24,14 +24,15 @@ bool fEndsWith(const std::string& text, const std::string& tail) {
 }
 
 // A function that takes and returns nothing is registered under the hash of
-// its name, so the runtime can find it by name.
+// its name, so the runtime can find it by name: ExecuteFunc names it as the
+// script spells it ("main", "delete"), the address is the C++ function's.
 void fFileFunction(sRuleCall& c) {
   sState& s = c.s;
   s.vFuncsCppList.fAppend(&c.out);
   s.vFuncsCppList.fAppendString(kLineEnd);
   if (s.vReturnsNothing == 1 && s.vFuncParams.data == kNoParams) {
-    const std::string name = s.vFuncName.str();
-    const std::string line = kRegisterPrefix + name + kRegisterMiddle + name + kRegisterSuffix;
+    const std::string line = kRegisterPrefix + s.vFuncJassName.str() + kRegisterMiddle +
+                             s.vFuncName.str() + kRegisterSuffix;
     fAppendLine(&s.vBodyFuncsInitList, line.c_str());
   }
   s.vFuncsForHeaderList.fAppend(&s.vFuncPrototype);

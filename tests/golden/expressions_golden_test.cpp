@@ -51,7 +51,8 @@ TEST(ExpressionsGolden, LocalDeclarations) {
       {"local real r = .5", "\treal r =.5;\r\n"},
       {"local string s = \"abc\"", "\tsMyString s =sMyString(\"abc\");\r\n"},
       {"local string s = \"\"", "\tsMyString s =sMyString(0x02);\r\n"},
-      {"local integer doX", "\tinteger doX_2;\r\n"},
+      {"local integer doX", "\tinteger doX;\r\n"},
+      {"local integer do", "\tinteger do_2;\r\n"},
       {"local integer array a", "\t\tsMyArray<integer[1],CONST_MAX_SIZE_MASS> a;\r\n"},
   };
   fCheckStatements(cases, sizeof cases / sizeof cases[0]);
