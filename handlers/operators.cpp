@@ -13,9 +13,19 @@ namespace {
 
 using PendingFlag = uint8_t sState::*;
 
-// The left side of "=", "<" and ">".
+// The left side of "=", "<" and ">": the pending name, or a number cut right
+// before the operator ('(5!=b)', '13>b'), which must be written in front of
+// the operator too.
 void fMoveNameToLeftOperand(sState& s) {
   s.vLeftOperand.fClear();
+  if (s.vPendingName.fEmpty() && s.vPendingNumberSet == 1 && !s.vPendingNumber.fEmpty()) {
+    s.vLeftOperandSet = 1;
+    s.vLeftOperand.fCopy(s.vPendingNumber.str());
+    s.vPendingNumberSet = 0;
+    s.vPendingNumber.fClear();
+    s.vNumericMode = 0;
+    return;
+  }
   if (s.vPendingName.fEmpty()) {
     s.vLeftOperandSet = 0;
     return;
@@ -68,11 +78,14 @@ bool fOnLogical(sState& s, const char* cppOperator, bool bMoveName, sText& out) 
   return fTranslateOperand(s, &op, out);
 }
 
-// An "=" or "!" while an "=" is pending and an operand was scanned after it
-// ('set b=x==4', 'set b=p!=q') starts a comparison in the assigned value: the
-// assignment and that operand are written first, or the target is lost.
+// An "=" or "!" while an "=" or "==" is pending and an operand was scanned
+// after it ('set b=x==4', 'set b=p!=q', 'a==$FF==false') starts the next
+// comparison: what is pending and that operand are written first, or the
+// target or the first comparison is lost.
 bool fFlushPendingAssignment(sState& s, sText& out) {
-  if (s.vAssignPending != 1 || s.vPendingName.fEmpty()) return true;
+  const bool bPending = s.vAssignPending == 1 || s.vEqualityPending == 1;
+  const bool bOperand = !s.vPendingName.fEmpty() || s.vPendingNumberSet == 1;
+  if (!bPending || !bOperand) return true;
   return fTranslateOperand(s, nullptr, out);
 }
 
@@ -81,8 +94,10 @@ bool fFlushPendingAssignment(sState& s, sText& out) {
 bool fOnAssign(sState& s, sText& /*in*/, sText& out) {
   s.vNumericMode = 0;
   // The "=" of "<=" and ">=": the comparison is already written, so this "="
-  // must follow it at once, before any blank.
-  if (s.vPrevElementKind == K_LESS || s.vPrevElementKind == K_GREATER) {
+  // must follow it at once, before any blank. With an operand between them
+  // ('>0==false') it is a comparison of its own.
+  const bool bOperandBetween = !s.vPendingName.fEmpty() || s.vPendingNumberSet == 1;
+  if ((s.vPrevElementKind == K_LESS || s.vPrevElementKind == K_GREATER) && !bOperandBetween) {
     out.data = "=";
     return true;
   }
