@@ -150,9 +150,10 @@ void fWriteOperatorsAndFront(sState& s, std::string& out) {
 }
 
 // Inside the globals block a written operand of a typed declaration is the
-// declared name; the literals true and false are values, never names.
+// declared name; the literals true and false are values, never names, and so
+// is whatever follows the "=" ('x= ATTACK_TYPE_NORMAL').
 void fRegisterDeclaredName(sState& s, const sText& element) {
-  if (!s.vInGlobals || s.vNumericMode || s.vPendingType.fEmpty()) return;
+  if (!s.vInGlobals || s.vNumericMode || s.vPendingType.fEmpty() || s.vAssignEmitted) return;
   if (element.data == "false" || element.data == "true") return;
   if (!fIsIdentifier(element.data)) return;
   s.vGlobalNames.fAppend(&element);
