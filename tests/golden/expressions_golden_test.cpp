@@ -138,9 +138,9 @@ TEST(ExpressionsGolden, StringLiteralsOutsideGlobals) {
   };
   const Case cases[] = {
       {"abc", "sMyString(\"abc\")"},        {"a", "sMyString(0x61)"},
-      {"\\n", "sMyString(0x0A)"},           {"\\x", "sMyString(0x78)"},
-      {"a\\b", "sMyString(\"a\\\\b\")"},    {"a\\\\b", "sMyString(\"a\\\\b\")"},
-      {"ab\\n", "sMyString(\"ab\\\\n\")"},  {"ab", "sMyString(\"ab\")"},
+      {"\\n", "sMyString(0x0A)"},           {"\\x", "sMyString(\"\\\\x\")"},
+      {"a\\b", "sMyString(\"a\\b\")"},      {"a\\\\b", "sMyString(\"a\\\\b\")"},
+      {"ab\\ncd", "sMyString(\"ab\\ncd\")"},  {"ab", "sMyString(\"ab\")"},
       {"", "sMyString(0x02)"},
       {"\\\"", "sMyString(0x22)"},  // an escaped quote is kept
       {"\\\"ab", "sMyString(\"\\\"ab\")"},
