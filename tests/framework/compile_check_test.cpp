@@ -1,0 +1,94 @@
+// The compile check on every real script of ../shared/corpus: the output
+// compiles against the stand-in framework, except for the kept causes. Prints
+// a per-script table at the end, passing or not. One script only:
+//   framework_tests --gtest_filter='*dota_688*'
+// Any other scripts (paths separated by ':') in place of the corpus:
+//   JASSCRIBE_COMPILE_SCRIPTS=/maps/a.j:/maps/b.j framework_tests --gtest_filter='Compile*'
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "framework/compile_check.h"
+#include "support/files.h"
+
+namespace {
+
+std::filesystem::path fCorpusDir() { return std::filesystem::path(JASSCRIBE_SHARED_DIR) / "corpus"; }
+
+std::vector<std::string> fScripts() {
+  std::vector<std::string> paths;
+  if (const char* chosen = std::getenv("JASSCRIBE_COMPILE_SCRIPTS")) {
+    const std::string list = chosen;
+    for (size_t pos = 0; pos <= list.size();) {
+      size_t end = list.find(':', pos);
+      if (end == std::string::npos) end = list.size();
+      if (end > pos) paths.push_back(list.substr(pos, end - pos));
+      pos = end + 1;
+    }
+    return paths;
+  }
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(fCorpusDir(), error)) {
+    if (entry.path().extension() == ".j") paths.push_back(entry.path().string());
+  }
+  std::sort(paths.begin(), paths.end());
+  return paths;
+}
+
+std::string fCompilerCommand() {
+  return std::string(JASSCRIBE_CHECK_CXX) + " -std=c++17 -m32 -fsyntax-only -w -I '" +
+         JASSCRIBE_FRAMEWORK_DIR + "' -I '" + JASSCRIBE_FRAMEWORK_GENERATED_DIR + "'";
+}
+
+std::vector<std::string>& fRows() {
+  static std::vector<std::string> rows;
+  return rows;
+}
+
+// Prints the table of every script checked in this run, when the run ends.
+class ReportTable : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    if (fRows().empty()) return;
+    std::string table = "\nCompile check against the stand-in framework (" + fCompilerCommand() +
+                        "):\n" + compile_check::fTableHeader();
+    for (const std::string& row : fRows()) table += row;
+    std::fputs((table + compile_check::fKeptCauseTable()).c_str(), stdout);
+  }
+};
+
+[[maybe_unused]] ::testing::Environment* const kReportTable =
+    ::testing::AddGlobalTestEnvironment(new ReportTable);
+
+class CompileCheck : public ::testing::TestWithParam<std::string> {};
+
+}  // namespace
+
+TEST_P(CompileCheck, NoFaultOutsideTheKeptCauses) {
+  const std::string path = GetParam();
+  std::string raw;
+  ASSERT_TRUE(fReadFile(path, raw)) << path;
+  const std::string name = std::filesystem::path(path).filename().string();
+  const compile_check::sResult result = compile_check::fCheckScript(name, raw, fCompilerCommand());
+  fRows().push_back(compile_check::fTableRow(result));
+  const std::string details = compile_check::fDetails(result);
+  std::fputs((compile_check::fTableRow(result) + details).c_str(), stdout);
+  EXPECT_EQ(result.nFaults(), 0) << "translation faults in " << name << ":\n" << details;
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, CompileCheck, ::testing::ValuesIn(fScripts()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                           std::string name = std::filesystem::path(info.param).stem().string();
+                           for (char& c : name) {
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           }
+                           return name;
+                         });
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(CompileCheck);
