@@ -171,9 +171,15 @@ bool fIsFrameFunction(const std::string& name) {
   return false;
 }
 
-// The unit that a line of war3map.cpp belongs to.
+// The unit that a line of war3map.cpp belongs to. Lines between the
+// translated functions belong to none of them: a fault of the translation
+// (a function that lost its head leaves its body there).
 std::string fCppUnit(const std::vector<sSpan>& spans, const std::vector<std::string>& lines,
                      int nLine) {
+  int nFrameEnd = 0;  // the last line of the support functions before the translated ones
+  for (const sSpan& span : spans) {
+    if (span.name == "fMapEnd") nFrameEnd = span.nLast;
+  }
   for (const sSpan& span : spans) {
     if (nLine < span.nFirst || nLine > span.nLast) continue;
     if (!span.bFrame) return span.name;
@@ -189,7 +195,7 @@ std::string fCppUnit(const std::vector<sSpan>& spans, const std::vector<std::str
     }
     return "registration of " + name;
   }
-  return "frame";
+  return nFrameEnd > 0 && nLine > nFrameEnd ? "outside any function" : "frame";
 }
 
 // The unit that a line of war3map.h belongs to: the global object (up to the
@@ -255,7 +261,7 @@ int sResult::nFailingFunctions() const {
   int n = 0;
   for (const sUnit& unit : failing) {
     if (unit.name != "frame" && unit.name != "global object" && unit.name != "stand-in" &&
-        !fStartsWith(unit.name, "registration of ")) {
+        unit.name != "outside any function" && !fStartsWith(unit.name, "registration of ")) {
       ++n;
     }
   }
@@ -265,9 +271,29 @@ int sResult::nFailingFunctions() const {
 int sResult::nFaults() const {
   int n = compilerTrouble.empty() ? 0 : 1;
   for (const sUnit& unit : failing) {
-    if (unit.keptCause.empty()) ++n;
+    if (unit.keptCause.empty() && !unit.bKnown) ++n;
   }
   return n;
+}
+
+int sResult::nKnown() const {
+  int n = 0;
+  for (const sUnit& unit : failing) {
+    if (unit.bKnown) ++n;
+  }
+  return n;
+}
+
+void fMarkKnownFaults(sResult& result, const std::string& list) {
+  for (sUnit& unit : result.failing) {
+    const std::string item = result.script + ":" + unit.name;
+    for (size_t pos = 0; pos <= list.size();) {
+      size_t end = list.find(',', pos);
+      if (end == std::string::npos) end = list.size();
+      if (unit.keptCause.empty() && list.compare(pos, end - pos, item) == 0) unit.bKnown = true;
+      pos = end + 1;
+    }
+  }
 }
 
 std::vector<sSpan> fFunctionSpans(const std::string& cpp) {
@@ -330,7 +356,8 @@ sResult fCheckScript(const std::string& scriptName, const std::string& raw,
                      const std::string& compilerCommand) {
   sResult result;
   result.script = scriptName;
-  const std::string script = fNormalizeScript(raw.data(), raw.size());
+  result.scriptText = fNormalizeScript(raw.data(), raw.size());
+  const std::string& script = result.scriptText;
   const sConverted converted = fConvertAll(script);
   const sTempDir dir;
   const std::string cppPath = dir.path() + "/war3map.cpp";
@@ -392,8 +419,8 @@ sResult fCheckScript(const std::string& scriptName, const std::string& raw,
 
 std::string fTableHeader() {
   char line[200];
-  std::snprintf(line, sizeof line, "%-32s %9s %8s %6s %7s\n", "script", "functions", "failing",
-                "kept", "faults");
+  std::snprintf(line, sizeof line, "%-32s %9s %8s %6s %6s %7s\n", "script", "functions", "failing",
+                "kept", "known", "faults");
   return line;
 }
 
@@ -404,8 +431,8 @@ std::string fTableRow(const sResult& result) {
     if (!unit.keptCause.empty() && unit.name != "frame") ++nKeptFunctions;
   }
   char line[200];
-  std::snprintf(line, sizeof line, "%-32s %9d %8d %6d %7d\n", result.script.c_str(),
-                result.nFunctions, nFailing, nKeptFunctions, result.nFaults());
+  std::snprintf(line, sizeof line, "%-32s %9d %8d %6d %6d %7d\n", result.script.c_str(),
+                result.nFunctions, nFailing, nKeptFunctions, result.nKnown(), result.nFaults());
   return line;
 }
 
@@ -413,9 +440,18 @@ std::string fDetails(const sResult& result) {
   std::ostringstream out;
   if (!result.compilerTrouble.empty()) out << "  " << result.compilerTrouble << "\n";
   for (const sUnit& unit : result.failing) {
-    const sError& first = unit.errors.front();
+    // A fault shows its first error that no kept cause explains.
+    const sError* pShown = &unit.errors.front();
+    for (const sError& e : unit.errors) {
+      if (unit.keptCause.empty() && fKeptCause(e, unit.name, result.scriptText).empty()) {
+        pShown = &e;
+        break;
+      }
+    }
+    const sError& first = *pShown;
     std::string code = first.code.size() > 140 ? first.code.substr(0, 140) + "..." : first.code;
-    out << "  " << (unit.keptCause.empty() ? "FAULT " : "kept  ") << unit.name;
+    out << "  " << (!unit.keptCause.empty() ? "kept  " : unit.bKnown ? "known " : "FAULT ")
+        << unit.name;
     if (!unit.keptCause.empty()) out << " [" << unit.keptCause << "]";
     out << " (" << unit.errors.size() << (unit.errors.size() == 1 ? " error" : " errors") << ")\n"
         << "        " << first.file << ":" << first.nLine << ": " << first.message << "\n"

@@ -33,17 +33,20 @@ struct sUnit {
   std::string name;
   std::vector<sError> errors;
   std::string keptCause;  // the cause that keeps every error, or "" for a fault
+  bool bKnown = false;    // a fault on the list of known faults, not yet corrected
 };
 
 /// The whole result for one script.
 struct sResult {
-  std::string script;
+  std::string script;           // its file name
+  std::string scriptText;       // the normalised JASS
   int nFunctions = 0;          // translated functions in war3map.cpp
   std::vector<sUnit> failing;  // units with errors, in file order
   std::string compilerTrouble;  // set when the compiler could not be run
 
   int nFailingFunctions() const;
-  int nFaults() const;  // failing units with no kept cause
+  int nFaults() const;  // failing units with no kept cause, known faults left out
+  int nKnown() const;   // known faults
 };
 
 /// The functions of war3map.cpp: every head line at column 0 followed by a
@@ -65,6 +68,11 @@ std::string fKeptCause(const sError& error, const std::string& unitName,
 /// gathers the result.
 sResult fCheckScript(const std::string& scriptName, const std::string& raw,
                      const std::string& compilerCommand);
+
+/// Marks the faults that the list names as known. The list holds
+/// "script:unit" items separated by ","; a unit is a function's C++ name or
+/// one of "global object", "frame", "outside any function".
+void fMarkKnownFaults(sResult& result, const std::string& list);
 
 /// One line per script for the table, and its header.
 std::string fTableHeader();

