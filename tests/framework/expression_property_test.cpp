@@ -12,7 +12,9 @@
 
 #include <cctype>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <random>
 #include <set>
@@ -422,13 +424,17 @@ class sTreeReader {
     return args + ")";
   }
 
-  // A real written with the "f" of a float literal reads as the real.
+  // A real reads as its value, so "2." "2.0" "2.f" are alike: the
+  // translator may spell a real in any of its C++ forms.
   static std::string fLeaf(const std::string& token) {
-    if (token.size() > 1 && token.back() == 'f' && token.find('.') != std::string::npos &&
-        (std::isdigit(static_cast<unsigned char>(token[0])) || token[0] == '.')) {
-      return token.substr(0, token.size() - 1);
-    }
-    return token;
+    const bool bNumeric = std::isdigit(static_cast<unsigned char>(token[0])) || token[0] == '.';
+    if (!bNumeric || token.find('.') == std::string::npos) return token;
+    char* pEnd = nullptr;
+    const double value = std::strtod(token.c_str(), &pEnd);
+    if (*pEnd != '\0' && std::strcmp(pEnd, "f") != 0) return token;
+    char text[40];
+    std::snprintf(text, sizeof text, "%.9g.", value);
+    return text;
   }
 
   const std::vector<std::string>& tokens_;
