@@ -1,11 +1,15 @@
 // Property test of expression translation: random JASS expressions (numbers,
-// reals, rawcodes, $hex, parameters, globals, calls, groups, comparisons,
-// and/or/not, with and without blanks) placed in every statement context;
-// the C++ must read as the same tokens. Allowed differences only: blanks,
-// "and" "or" "not" spelt && || !, $ spelt 0x, an "f" after a real, "pGlobal->"
-// before a global inside a function, "_2" after a C++ keyword, and one pair
-// of parentheses around a condition. Tokens are cut by C++'s own rules, so
-// "5 - -3" written "5 --3" differs. Seeds 1..N, N from the environment:
+// reals, rawcodes, $hex, strings, parameters, globals, calls, groups,
+// comparisons, and/or/not, with and without blanks) placed in every statement
+// context. The C++ must group the same operands under the same operators as
+// the game groups the JASS: both are read into trees, JASS with "or" binding
+// tighter than "and", C++ with its own rules, and the trees must be equal.
+// So parentheses that change nothing may come and go; besides, only the
+// spelling may differ: "and" "or" "not" as && || !, $ as 0x, a real in any
+// C++ form ("2." "2.0" "2.f"), a string as sMyString("text") or by its code,
+// "pGlobal->" before a global inside a function, "_2" after a C++ keyword.
+// Tokens are cut by C++'s own rules, so "5 - -3" written "5 --3" differs.
+// Seeds 1..N, N from the environment:
 //   JASSCRIBE_PROPERTY_SEEDS=5000 framework_tests --gtest_filter='ExpressionProperty.*'
 // JASSCRIBE_PROPERTY_SEED=17 runs that seed alone and shows every context.
 #include <gtest/gtest.h>
@@ -29,7 +33,7 @@ namespace {
 // ---------------------------------------------------------------------------
 // Random JASS expressions as token lists.
 
-enum eTokenKind { kWord, kNumber, kReal, kHex, kRawcode, kLocal, kGlobal, kSymbol };
+enum eTokenKind { kWord, kNumber, kReal, kHex, kRawcode, kString, kLocal, kGlobal, kSymbol };
 
 struct sToken {
   eTokenKind kind;
@@ -48,6 +52,11 @@ const struct {
 } kCalls[] = {{"F", 2}, {"H", 1}, {"doWork", 0}, {"R2I", 1}, {"GetRandomInt", 2}};
 const char* const kRawcodes[] = {"'A00B'", "'hfoo'", "'a'", "'+'", "'('", "')'", "','"};
 const char* const kReals[] = {"1.5", "0.25", ".5", "2.", "100.00"};
+// Literals whose bytes look like code (parentheses, commas, statement words)
+// and escapes, alone and inside longer text.
+const char* const kStrings[] = {"\"ab\"", "\"x\"", "\"a)\"", "\":)\"", "\"(a\"", "\")\"", "\"a,b\"",
+                                "\"then\"", "\"if then\"", "\"a b\"", "\"\\n\"", "\"ab\\ncd\"",
+                                "\"a\\\"b\""};
 const char* const kBinary[] = {"+", "-", "*", "/", "==", "!=", "<", ">", "<=", ">=", "and", "or"};
 
 const int kMaxDepth = 3;
@@ -106,7 +115,7 @@ class sExpressionMaker {
   }
 
   void fAddPrimary(std::vector<sToken>& tokens, int depth) {
-    const uint32_t choice = fPick(depth >= kMaxDepth ? 7 : 9);
+    const uint32_t choice = fPick(depth >= kMaxDepth ? 8 : 10);
     switch (choice) {
       case 0: tokens.push_back({kNumber, std::to_string(fPick(200))}); break;
       case 1: tokens.push_back({kReal, kReals[fPick(sizeof kReals / sizeof kReals[0])]}); break;
@@ -124,7 +133,8 @@ class sExpressionMaker {
         }
         [[fallthrough]];
       case 6: tokens.push_back({kGlobal, kGlobals[fPick(sizeof kGlobals / sizeof kGlobals[0])]}); break;
-      case 7: {
+      case 7: tokens.push_back({kString, kStrings[fPick(sizeof kStrings / sizeof kStrings[0])]}); break;
+      case 8: {
         tokens.push_back({kSymbol, "("});
         fAddExpression(tokens, depth + 1);
         tokens.push_back({kSymbol, ")"});
@@ -403,6 +413,7 @@ class sTreeReader {
     } else {
       if (!fIsOperand(fPeek())) return fFail();
       tree = fLeaf(tokens_[at_++]);
+      if (tree == "sMyString") fStringValue(tree);
       if (tree == "pGlobal" && fTake("->")) {
         if (!fIsOperand(fPeek())) return fFail();
         tree += "->" + tokens_[at_++];
@@ -424,9 +435,43 @@ class sTreeReader {
     return args + ")";
   }
 
+  // The value of sMyString("text") or sMyString(0xNN) as a string leaf;
+  // false, with nothing read, when the tokens after the name are neither.
+  bool fStringValue(std::string& tree) {
+    if (at_ + 2 >= tokens_.size() || tokens_[at_] != "(" || tokens_[at_ + 2] != ")") return false;
+    const std::string& value = tokens_[at_ + 1];
+    if (value[0] == '"') {
+      tree = fLeaf(value);
+    } else if (value.compare(0, 2, "0x") == 0) {
+      tree = fStringLeaf(std::string(1, static_cast<char>(std::strtol(value.c_str(), nullptr, 16))));
+    } else {
+      return false;
+    }
+    at_ += 3;
+    return true;
+  }
+
+  // A string by its bytes, so that two spellings of the same text are alike.
+  static std::string fStringLeaf(const std::string& bytes) { return "string<" + fShow(bytes) + ">"; }
+
+  // The bytes of a literal; JASS and C++ mean the same by \n \t \r \" \\.
+  static std::string fLiteralBytes(const std::string& literal) {
+    std::string bytes;
+    for (size_t i = 1; i + 1 < literal.size(); ++i) {
+      if (literal[i] != '\\' || i + 2 >= literal.size()) {
+        bytes += literal[i];
+        continue;
+      }
+      const char c = literal[++i];
+      bytes += c == 'n' ? '\n' : c == 't' ? '\t' : c == 'r' ? '\r' : c;
+    }
+    return bytes;
+  }
+
   // A real reads as its value, so "2." "2.0" "2.f" are alike: the
   // translator may spell a real in any of its C++ forms.
   static std::string fLeaf(const std::string& token) {
+    if (token[0] == '"') return fStringLeaf(fLiteralBytes(token));
     const bool bNumeric = std::isdigit(static_cast<unsigned char>(token[0])) || token[0] == '.';
     if (!bNumeric || token.find('.') == std::string::npos) return token;
     char* pEnd = nullptr;
