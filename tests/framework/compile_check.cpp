@@ -352,34 +352,17 @@ std::string fKeptCause(const sError& error, const std::string& unitName,
   return "";
 }
 
-sResult fCheckScript(const std::string& scriptName, const std::string& raw,
-                     const std::string& compilerCommand) {
-  sResult result;
-  result.script = scriptName;
-  result.scriptText = fNormalizeScript(raw.data(), raw.size());
-  const std::string& script = result.scriptText;
-  const sConverted converted = fConvertAll(script);
-  const sTempDir dir;
-  const std::string cppPath = dir.path() + "/war3map.cpp";
-  if (dir.path().empty() || !fWriteFile(cppPath, converted.cpp) ||
-      !fWriteFile(dir.path() + "/war3map.h", converted.header)) {
-    result.compilerTrouble = "cannot write the output into a temporary folder";
-    return result;
-  }
-  bool bRan = false;
-  const std::string output = fRun("LC_ALL=C " + compilerCommand + " '" + cppPath + "' 2>&1", bRan);
-  if (!bRan) {
-    result.compilerTrouble = "cannot run: " + compilerCommand + "\n" + output;
-    return result;
-  }
+namespace {
 
-  const std::vector<std::string> cppLines = fLines(converted.cpp);
-  const std::vector<std::string> headerLines = fLines(converted.header);
-  const std::vector<sSpan> spans = fFunctionSpans(converted.cpp);
+// Files each error under the unit its line belongs to, in file order.
+void fSortErrors(sResult& result, const std::string& output, const std::string& cpp,
+                 const std::string& header) {
+  const std::vector<std::string> cppLines = fLines(cpp);
+  const std::vector<std::string> headerLines = fLines(header);
+  const std::vector<sSpan> spans = fFunctionSpans(cpp);
   for (const sSpan& span : spans) {
     if (!span.bFrame) ++result.nFunctions;
   }
-
   std::map<std::string, size_t> unitIndex;
   for (sError e : fParseErrors(output)) {
     std::string unit = "stand-in";
@@ -397,15 +380,18 @@ sResult fCheckScript(const std::string& scriptName, const std::string& raw,
     auto found = unitIndex.find(unit);
     if (found == unitIndex.end()) {
       found = unitIndex.emplace(unit, result.failing.size()).first;
-      result.failing.push_back(sUnit{unit, {}, ""});
+      result.failing.push_back(sUnit{unit, {}, "", false});
     }
     result.failing[found->second].errors.push_back(e);
   }
-  // A unit is kept only when every one of its errors has a kept cause.
+}
+
+// A unit is kept only when every one of its errors has a kept cause.
+void fFindKeptCauses(sResult& result) {
   for (sUnit& unit : result.failing) {
     std::string cause;
     for (const sError& e : unit.errors) {
-      const std::string c = fKeptCause(e, unit.name, script);
+      const std::string c = fKeptCause(e, unit.name, result.scriptText);
       if (c.empty()) {
         cause.clear();
         break;
@@ -414,7 +400,39 @@ sResult fCheckScript(const std::string& scriptName, const std::string& raw,
     }
     unit.keptCause = cause;
   }
+}
+
+}  // namespace
+
+sResult fCheckOutput(const std::string& scriptName, const std::string& script,
+                     const std::string& cpp, const std::string& header,
+                     const std::string& compilerCommand) {
+  sResult result;
+  result.script = scriptName;
+  result.scriptText = script;
+  const sTempDir dir;
+  const std::string cppPath = dir.path() + "/war3map.cpp";
+  if (dir.path().empty() || !fWriteFile(cppPath, cpp) ||
+      !fWriteFile(dir.path() + "/war3map.h", header)) {
+    result.compilerTrouble = "cannot write the output into a temporary folder";
+    return result;
+  }
+  bool bRan = false;
+  const std::string output = fRun("LC_ALL=C " + compilerCommand + " '" + cppPath + "' 2>&1", bRan);
+  if (!bRan) {
+    result.compilerTrouble = "cannot run: " + compilerCommand + "\n" + output;
+    return result;
+  }
+  fSortErrors(result, output, cpp, header);
+  fFindKeptCauses(result);
   return result;
+}
+
+sResult fCheckScript(const std::string& scriptName, const std::string& raw,
+                     const std::string& compilerCommand) {
+  const std::string script = fNormalizeScript(raw.data(), raw.size());
+  const sConverted converted = fConvertAll(script);
+  return fCheckOutput(scriptName, script, converted.cpp, converted.header, compilerCommand);
 }
 
 std::string fTableHeader() {

@@ -63,9 +63,14 @@ std::vector<sError> fParseErrors(const std::string& output);
 std::string fKeptCause(const sError& error, const std::string& unitName,
                        const std::string& script);
 
-/// Converts the script (raw bytes, normalised first), compiles the output
-/// with compilerCommand (the command that precedes the file name), and
-/// gathers the result.
+/// Compiles the output of the (normalised) script with compilerCommand, the
+/// command that precedes the file name, and gathers the result; sets
+/// compilerTrouble when the files cannot be written or the compiler not run.
+sResult fCheckOutput(const std::string& scriptName, const std::string& script,
+                     const std::string& cpp, const std::string& header,
+                     const std::string& compilerCommand);
+
+/// fCheckOutput on the conversion of the script (raw bytes, normalised first).
 sResult fCheckScript(const std::string& scriptName, const std::string& raw,
                      const std::string& compilerCommand);
 
