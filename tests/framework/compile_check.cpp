@@ -7,12 +7,10 @@
 #include <stdlib.h>
 #include <sys/wait.h>
 
-#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <map>
-#include <memory>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -234,7 +232,7 @@ class sTempDir {
   std::string path_;
 };
 
-// The command's output (stdout and stderr); bExited tells whether it ran.
+// The command's output (stdout and stderr); bRan tells whether it ran.
 std::string fRun(const std::string& command, bool& bRan) {
   std::string output;
   FILE* pipe = popen(command.c_str(), "r");
