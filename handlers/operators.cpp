@@ -15,23 +15,25 @@ using PendingFlag = uint8_t sState::*;
 
 // The left side of "=", "<" and ">": the pending name, or a number cut right
 // before the operator ('(5!=b)', '13>b'), which must be written in front of
-// the operator too.
+// the operator too, and so must the "0x" of a hexadecimal one ('$ff<a').
 void fMoveNameToLeftOperand(sState& s) {
   s.vLeftOperand.fClear();
-  if (s.vPendingName.fEmpty() && s.vPendingNumberSet == 1 && !s.vPendingNumber.fEmpty()) {
-    s.vLeftOperandSet = 1;
-    s.vLeftOperand.fCopy(s.vPendingNumber.str());
+  const bool bNumber = s.vPendingNumberSet == 1 && !s.vPendingNumber.fEmpty();
+  if (s.vPendingName.fEmpty() && !bNumber) {
+    s.vLeftOperandSet = 0;
+    return;
+  }
+  s.vLeftOperandSet = 1;
+  if (s.vHexPending == 1) s.vLeftOperand.fCopy("0x");
+  s.vHexPending = 0;
+  if (s.vPendingName.fEmpty()) {
+    s.vLeftOperand.fAppend(s.vPendingNumber.str());
     s.vPendingNumberSet = 0;
     s.vPendingNumber.fClear();
     s.vNumericMode = 0;
     return;
   }
-  if (s.vPendingName.fEmpty()) {
-    s.vLeftOperandSet = 0;
-    return;
-  }
-  s.vLeftOperandSet = 1;
-  s.vLeftOperand.fCopy(s.vPendingName.str());
+  s.vLeftOperand.fAppend(s.vPendingName.str());
   s.vPendingNameSet = 0;
   s.vPendingName.fClear();
 }
@@ -48,7 +50,7 @@ void fMoveNameToPendingValue(sState& s) {
 // the comparison and change its meaning.
 bool fOnComparison(sState& s, PendingFlag flag, sText& in, sText& out) {
   std::string pending;
-  if (s.vAssignPending == 1) {
+  if (s.vAssignPending == 1 || (s.vEqualityPending == 1 && !s.vPendingName.fEmpty())) {
     sText flushOutput;
     if (!fTranslateOperand(s, nullptr, flushOutput)) return false;
     pending = flushOutput.data;
