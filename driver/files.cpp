@@ -29,6 +29,9 @@ constexpr int CONST_TEMP_TRIES = 100;
 // The path as the platform's file system functions want it.
 fs::path fNativePath(const std::string& path) { return fs::path(path); }
 
+// The inverse of fNativePath.
+std::string fStringOf(const fs::path& path) { return path.string(); }
+
 // The file's length, or -1 when it cannot be read as a file (on POSIX a
 // folder opens for reading and only fails at the first read).
 long fReadableLength(FILE* f) {
@@ -173,9 +176,40 @@ eReadResult fReadWholeStream(FILE* f, size_t minLength, std::string& bytes) {
   return fCheckLength(bytes.size(), minLength);
 }
 
-bool fIsFolder(const std::string& path) {
+eReadResult fProbeFile(const std::string& path) {
+  errno = 0;
+  sFilePtr f = fOpenFile(path, "rb");
+  if (!f) return errno == ENOENT ? eReadResult::kNotFound : eReadResult::kNotReadable;
+  return fReadableLength(f.get()) < 0 ? eReadResult::kNotReadable : eReadResult::kOk;
+}
+
+std::string fFolderOf(const std::string& path) {
+  return fStringOf(fNativePath(path).parent_path());
+}
+
+std::string fStemOf(const std::string& path) {
+  return fStringOf(fNativePath(path).stem());
+}
+
+std::string fExtensionOf(const std::string& path) {
+  std::string extension = fStringOf(fNativePath(path).extension());
+  for (char& c : extension) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return extension;
+}
+
+std::string fJoinPath(const std::string& folder, const std::string& name) {
+  return fStringOf(fNativePath(folder) / fNativePath(name));
+}
+
+std::string fNormalPath(const std::string& path) {
   std::error_code ec;
-  return fs::is_directory(fNativePath(path), ec);
+  const fs::path absolute = fs::absolute(fNativePath(path), ec);
+  fs::path normal = (ec ? fNativePath(path) : absolute).lexically_normal();
+  // "maps/" and "maps" are one folder.
+  if (!normal.has_filename() && normal.has_relative_path()) normal = normal.parent_path();
+  return fStringOf(normal);
 }
 
 bool fMakeFolders(const std::string& path, std::string& reason) {

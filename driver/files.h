@@ -43,8 +43,26 @@ eReadResult fReadWholeFile(const std::string& path, size_t minLength, std::strin
 /// length checks as fReadWholeFile; kNotReadable on a read error.
 eReadResult fReadWholeStream(FILE* f, size_t minLength, std::string& bytes);
 
-/// True when path names an existing folder.
-bool fIsFolder(const std::string& path);
+/// Whether path names a file that opens and reads: kOk, kNotFound or
+/// kNotReadable. Reads nothing.
+eReadResult fProbeFile(const std::string& path);
+
+/// The folder part of a path, without its final separator; empty for a bare
+/// name (the current folder).
+std::string fFolderOf(const std::string& path);
+
+/// The last part of a path without its extension ("maps/MAP.w3x" -> "MAP").
+std::string fStemOf(const std::string& path);
+
+/// The lower-case extension of the last part of a path, with its full stop.
+std::string fExtensionOf(const std::string& path);
+
+/// folder and name joined by a separator; name alone when folder is empty.
+std::string fJoinPath(const std::string& folder, const std::string& name);
+
+/// The absolute form of a path with "." and ".." resolved without asking the
+/// disk, so two spellings of one place compare equal.
+std::string fNormalPath(const std::string& path);
 
 /// Creates the folder and its missing parents; false with the reason when
 /// that fails (a file in the way, no permission).
