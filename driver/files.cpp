@@ -58,27 +58,24 @@ eReadResult fCheckLength(size_t length, size_t minLength) {
   return eReadResult::kOk;
 }
 
-// A name beside the target that no file has yet. The clock and a counter
-// keep two runs, and two files of one run, apart.
+// A name beside the target for one try; the clock keeps runs apart, and the
+// target's own name the two files of one run.
 std::string fTempName(const std::string& target, int attempt) {
-  static uint64_t vCounter = 0;
   const uint64_t stamp =
       static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-  const uint64_t tag = (stamp ^ (++vCounter << 40)) + static_cast<uint64_t>(attempt);
+  const uint64_t tag = (stamp + static_cast<uint64_t>(attempt)) & 0xffffffffffffULL;
   char suffix[32];
-  std::snprintf(suffix, sizeof suffix, ".%012llx.tmp",
-                static_cast<unsigned long long>(tag & 0xffffffffffffULL));
+  std::snprintf(suffix, sizeof suffix, ".%012llx.tmp", static_cast<unsigned long long>(tag));
   return target + suffix;
 }
 
-// Opens a fresh temporary file for target; null with errno set on failure.
+// Opens a new temporary file for target under a name no file has yet; null
+// with errno set on failure.
 sFilePtr fOpenTemp(const std::string& target, std::string& tempPath) {
   for (int attempt = 0; attempt < CONST_TEMP_TRIES; ++attempt) {
     tempPath = fTempName(target, attempt);
     std::error_code ec;
-    if (fs::exists(fNativePath(tempPath), ec)) continue;
-    sFilePtr f = fOpenFile(tempPath, "wb");
-    if (f || errno != EEXIST) return f;
+    if (!fs::exists(fNativePath(tempPath), ec) && !ec) return fOpenFile(tempPath, "wb");
   }
   errno = EEXIST;
   return nullptr;

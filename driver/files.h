@@ -92,7 +92,9 @@ struct sWriteFailure {
 /// its target's folder; only when all of them are complete are they renamed
 /// over their targets. Returns false on any failure (a folder in the way, an
 /// unwritable folder, a short write, a failed flush or close), with every
-/// target as it was before and no temporary file left behind.
+/// target as it was before and no temporary file left behind. Only a rename
+/// refused after an earlier one succeeded (another program changing the
+/// folder at that moment) can leave the first target replaced.
 bool fWriteAllOrNone(const std::vector<sOutputFile>& files, sWriteFailure& failure,
                      const sWriteIo& io = sWriteIo());
 

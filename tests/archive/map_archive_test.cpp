@@ -84,11 +84,14 @@ std::string fWithoutSeconds(const std::string& out) {
 }
 
 TEST(MapArchive, EachMapConvertsLikeItsExtractedScript) {
-  TempDir dir;
-  ASSERT_FALSE(dir.path().empty());
+  TempDir temp;
+  ASSERT_FALSE(temp.path().empty());
+  const std::string work = temp / "work";
+  ASSERT_TRUE(fs::create_directory(work));
   const std::string corpus = std::string(JASSCRIBE_SHARED_DIR) + "/corpus/";
   std::string a, b;
-  if (!fReadFile(corpus + "melee-2autumnleaves.j", a) || !fReadFile(corpus + "tribute-alliance.j", b)) {
+  if (!fReadFile(corpus + "melee-2autumnleaves.j", a) ||
+      !fReadFile(corpus + "tribute-alliance.j", b)) {
     GTEST_SKIP() << "no corpus at " << corpus;
   }
   const std::string info = "W3do";
@@ -114,7 +117,7 @@ TEST(MapArchive, EachMapConvertsLikeItsExtractedScript) {
   std::vector<std::string> args;
   std::string out, err;
   for (const Case& c : cases) {
-    const std::string path = dir / c.archive;
+    const std::string path = work + "/" + c.archive;
     if (!c.entries.empty()) {
       ASSERT_TRUE(fBuildArchive(path, c.entries, c.bListfile)) << c.archive;
       ASSERT_TRUE(!c.bDamagedListfile || fDamageListfile(path)) << c.archive;
@@ -126,23 +129,24 @@ TEST(MapArchive, EachMapConvertsLikeItsExtractedScript) {
     const std::string stem = fs::path(c.archive).stem().string();
     const std::string kb = c.script == &a ? "50.7 kB" : "68.6 kB";
     if (c.script != nullptr) {
-      out += std::string(c.archive) + " -> " + stem + "/war3map.cpp, " + stem + "/war3map.h (" + kb + ", T s)\n";
+      out += std::string(c.archive) + " -> " + stem + "/war3map.cpp, " + stem + "/war3map.h (" +
+             kb + ", T s)\n";
     } else {
       err += std::string(c.archive) + ": " + c.problem + "\n";
     }
   }
   std::vector<std::string> before;
-  for (const Case& c : cases) before.push_back(fReadFile(dir / c.archive));
+  for (const Case& c : cases) before.push_back(fReadFile(work + "/" + c.archive));
 
-  const sToolRun run = fRunTool(dir.path(), args);
+  const sToolRun run = fRunTool(work, args);
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_TRUE(fSameBytes(fWithoutSeconds(run.out), out));
   EXPECT_TRUE(fSameBytes(run.err, err));
   for (size_t i = 0; i < std::size(cases); ++i) {
     const Case& c = cases[i];
     SCOPED_TRACE(c.archive);
-    EXPECT_EQ(fReadFile(dir / c.archive), before[i]);  // the archive is never changed
-    const std::string folder = dir / fs::path(c.archive).stem().string();
+    EXPECT_EQ(fReadFile(work + "/" + c.archive), before[i]);  // the archive is never changed
+    const std::string folder = work + "/" + fs::path(c.archive).stem().string();
     EXPECT_EQ(fs::exists(folder), c.script != nullptr);
     if (c.script == nullptr) continue;
     const sConverted want = fConvertAll(*c.script);

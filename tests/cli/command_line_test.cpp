@@ -132,7 +132,8 @@ TEST_F(CommandLineTest, ConvertsEachInputIntoItsFolder) {
       {"beside the script", {"a.j"}, 0,
        "a.j -> war3map.cpp, war3map.h (50.7 kB, T s)\n", "", {{"", "a.j"}}},
       {"relative folder, quiet", {"-q", "sub/b.j"}, 0, "", "", {{"sub", "sub/b.j"}}},
-      {"one-character name", {"k"}, 0, "k -> war3map.cpp, war3map.h (69 B, T s)\n", "", {{"", "k"}}},
+      {"one-character name", {"k"}, 0, "k -> war3map.cpp, war3map.h (69 B, T s)\n", "",
+       {{"", "k"}}},
       {"-o creates the folder", {"-o", "out/deep", "sub/b.j"}, 0,
        "sub/b.j -> out/deep/war3map.cpp, out/deep/war3map.h (68.6 kB, T s)\n", "",
        {{"out/deep", "sub/b.j"}}},
@@ -142,8 +143,9 @@ TEST_F(CommandLineTest, ConvertsEachInputIntoItsFolder) {
        {{"out/a", "a.j"}, {"out/b", "sub/b.j"}}},
       {"standard input", {"-o", "out", "-"}, 0,
        "<stdin> -> out/war3map.cpp, out/war3map.h (69 B, T s)\n", "", {{"out", "-"}}},
-      {"a failed input does not stop the others", {"-o", "out", "missing.j", "-q", "tiny.j", "sub", "a.j"}, 1,
-       "", "missing.j: file not found\n"
+      {"a failed input does not stop the others",
+       {"-o", "out", "missing.j", "-q", "tiny.j", "sub", "a.j"}, 1, "",
+       "missing.j: file not found\n"
        "tiny.j: the script is too small (less than 3 bytes)\n"
        "sub: cannot read the file\n", {{"out/a", "a.j"}}},
       {"-o below a file", {"-o", "a.j/out", "k"}, 1, "",
@@ -180,8 +182,8 @@ TEST_F(CommandLineTest, FolderInTheWayKeepsThePreviousOutputs) {
     const sToolRun run = fRunTool(work_, {"-q", "sub/b.j", "a.j"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_TRUE(fSameBytes(
-        run.err, "sub/b.j: cannot write sub/" + blocked + ": a folder of that name is in the way\n"));
+    EXPECT_TRUE(fSameBytes(run.err, "sub/b.j: cannot write sub/" + blocked +
+                                        ": a folder of that name is in the way\n"));
     EXPECT_EQ(fReadFile(work_ + "/sub/" + other), "previous");
     std::vector<std::string> files = {"a.j",  "k",           "sub/" + other, "sub/b.j",
                                       "tiny.j", "war3map.cpp", "war3map.h"};

@@ -157,7 +157,8 @@ TEST_F(ConsoleTest, WritesOutputsAllOrNoneAndReportsEachOutcome) {
       EXPECT_TRUE(fSameBytes(fReadFile(cpp_), printed("@cpp") ? joined(c.cpp) : "previous source"));
     }
     if (c.block != kHeaderFolder) {
-      EXPECT_TRUE(fSameBytes(fReadFile(header_), printed("@h") ? joined(c.header) : "previous header"));
+      EXPECT_TRUE(
+          fSameBytes(fReadFile(header_), printed("@h") ? joined(c.header) : "previous header"));
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
                             std::filesystem::directory_iterator()), 3);

@@ -34,7 +34,8 @@ inline sToolRun fRunTool(const std::string& folder, const std::vector<std::strin
   sToolRun run;
   const std::string base = folder + ".run";
   fWriteFile(base + ".in", input);
-  std::string command = "cd " + fShellQuoted(folder) + " && timeout 60 " + fShellQuoted(JASSCRIBE_EXE);
+  std::string command =
+      "cd " + fShellQuoted(folder) + " && timeout 60 " + fShellQuoted(JASSCRIBE_EXE);
   for (const std::string& arg : args) command += " " + fShellQuoted(arg);
   command += " < " + fShellQuoted(base + ".in") + " > " + fShellQuoted(base + ".out") + " 2> " +
              fShellQuoted(base + ".err");
