@@ -18,8 +18,6 @@
 
 namespace {
 
-// Shorter scripts are refused as too small, as in the dialogue.
-constexpr size_t CONST_MIN_SCRIPT_LEN = 3;
 constexpr char CONST_STDIN_LABEL[] = "<stdin>";
 constexpr char CONST_STDIN_FOLDER[] = "stdin";  // its folder under -o among several inputs
 constexpr char CONST_CPP_NAME[] = "war3map.cpp";

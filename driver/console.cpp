@@ -25,9 +25,6 @@ constexpr char CONST_LOADING[] = "Loading...";
 constexpr char CONST_WRITE_ERROR[] = "Error writing the file!";
 constexpr char CONST_NO_MEMORY[] = "Not enough memory!";
 
-// Shorter scripts are refused as too small.
-constexpr size_t CONST_MIN_SCRIPT_LEN = 3;
-
 // Prints one message on its own line. Flushed at once, so the prompt is on
 // screen before the input is read even when the output is a pipe.
 void fSay(FILE* pOut, const char* pText) {
