@@ -221,11 +221,21 @@ sChoice fChooseAlternatives(const sRuleCall& c) {
 // ---- after the scanner ----------------------------------------------------------
 
 // The bytes before "(" or "[" name the called function or the indexed array.
+// In the globals block a blank before the group ('GetRandomInt (1, 2)') has
+// left that name pending instead.
 void fTakeCallName(sRuleCall& c) {
+  sState& s = c.s;
+  if (c.nBufLen <= 0 && s.vInGlobals == 1 && !s.vPendingName.fEmpty()) {
+    s.vCallName.fCopy(s.vPendingName.str());
+    s.vCallNameSet = 1;
+    s.vPendingNameSet = 0;
+    s.vPendingName.fClear();
+    return;
+  }
   if (c.nBufLen <= 0) return;
-  c.s.vCallName.fClear();
-  c.s.vCallName.fCopy(c.szBuffer.data(), static_cast<size_t>(c.nBufLen));
-  c.s.vCallNameSet = 1;
+  s.vCallName.fClear();
+  s.vCallName.fCopy(c.szBuffer.data(), static_cast<size_t>(c.nBufLen));
+  s.vCallNameSet = 1;
 }
 
 // Parenthesis and bracket groups are tracked alike, each in its own fields.
