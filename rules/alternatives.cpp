@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "rules/literals.h"
+#include "text/literals.h"
 #include "scan/scanner.h"
 
 namespace {

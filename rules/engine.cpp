@@ -8,7 +8,7 @@
 
 #include "output/operand.h"
 #include "rules/call.h"
-#include "rules/literals.h"
+#include "text/literals.h"
 
 namespace {
 
