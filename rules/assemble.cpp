@@ -207,6 +207,10 @@ void fAssemble(sRuleCall& c) {
     if (!leftOut) body += c.vPieces[i];
   }
   if (c.rule == K_FUNCTION && !body.empty()) body.insert(0, s.vFuncHeadText.data);
+  // A parameter declared again as a local without a value: nothing to do.
+  if (c.rule == K_LOCAL && s.vRedeclaresParam == 1 && body.find('=') == std::string::npos) {
+    body.clear();
+  }
   // A whole function, and each global with its value, is checked once for
   // tokens that were written into each other.
   if (c.rule == K_FUNCTION || (fIsTypeKind(c.rule) && s.vInGlobals == 1)) {

@@ -102,6 +102,8 @@ struct sState {
   sCharBuf vEscapedQuotes;  // literal text up to its last escaped quote
   int32_t vPrevElementKind = -1;  // element dispatched just before, same rule call
   std::unordered_set<std::string> vLocalNames;  // parameters and locals of the function
+  std::unordered_set<std::string> vParamNames;  // its parameters alone
+  uint8_t vRedeclaresParam = 0;  // the local being declared is a parameter
 
   // Test seam only; never set by the translator itself.
   fDispatchHook fTestDispatch;
