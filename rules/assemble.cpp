@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "output/names.h"
+#include "output/logical.h"
 #include "output/operand.h"
 #include "output/tokens.h"
 #include "rules/rules.h"
@@ -212,9 +213,10 @@ void fAssemble(sRuleCall& c) {
     body.clear();
   }
   // A whole function, and each global with its value, is checked once for
-  // tokens that were written into each other.
+  // tokens that were written into each other and for the grouping of "or"
+  // under "and".
   if (c.rule == K_FUNCTION || (fIsTypeKind(c.rule) && s.vInGlobals == 1)) {
-    body = fSeparateTokens(body);
+    body = fGroupLogicalOperators(fSeparateTokens(body));
   }
   c.out.data = std::move(body);
   c.vPieces.clear();
