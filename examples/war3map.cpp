@@ -19,18 +19,42 @@ HHASHTABLE vHT_Ex;
 TEventRegistrationHandle vEndMapHandle;
 HPLAYER vLocalPlayer;
 
+static unsigned int fMyHashByte(char vChar)
+{
+	unsigned int vByte = (unsigned char)vChar;
+	if (vByte >= 'a' && vByte <= 'z') return vByte - 'a' + 'A';
+	if (vByte == '/') return '\\';
+	return vByte;
+}
+
+static void fMyHashMix(unsigned int &a, unsigned int &b, unsigned int &c)
+{
+	a -= b; a -= c; a ^= (c >> 13);
+	b -= c; b -= a; b ^= (a << 8);
+	c -= a; c -= b; c ^= (b >> 13);
+	a -= b; a -= c; a ^= (c >> 12);
+	b -= c; b -= a; b ^= (a << 16);
+	c -= a; c -= b; c ^= (b >> 5);
+	a -= b; a -= c; a ^= (c >> 3);
+	b -= c; b -= a; b ^= (a << 10);
+	c -= a; c -= b; c ^= (b >> 15);
+}
+
 integer fMyStringHash(String vStr)
 {
-	int vLen = strlen(vStr);
-	const int p = 31;
-	const int n = 2;
-	integer hash = 0, p_pow = 1;
-	for (size_t i=0; i<vLen; ++i)
+	const char *pStr = vStr;
+	unsigned int vLen = (unsigned int)strlen(pStr);
+	unsigned int v[3] = {0x9e3779b9u, 0x9e3779b9u, 0u};
+	unsigned int i = 0;
+	for (; vLen - i >= 12; i += 12)
 	{
-		hash += ((vStr[i] >= 'a' && vStr[i] <= 'z' ? (vStr[i] - 'a') : (vStr[i] >= 'A' && vStr[i] <= 'Z' ? (vStr[i] - 'A') + p : p * n + 1)) + 1) * p_pow;
-		p_pow *= p * n + 1 + 1;
+		for (unsigned int j = 0; j < 12; ++j) v[j / 4] += fMyHashByte(pStr[i + j]) << (j % 4 * 8);
+		fMyHashMix(v[0], v[1], v[2]);
 	}
-	return hash;
+	v[2] += vLen;
+	for (unsigned int j = 0; i + j < vLen; ++j) v[j / 4] += fMyHashByte(pStr[i + j]) << (j % 4 * 8 + (j >= 8 ? 8 : 0));
+	fMyHashMix(v[0], v[1], v[2]);
+	return (integer)v[2];
 }
 
 sMyString fMyGetUnitName(unit u)
@@ -38,7 +62,7 @@ sMyString fMyGetUnitName(unit u)
 	return sMyString(GetUnitName(u));
 }
 
-sMyString fMySubString(sMyString &source, Integer start, Integer end_)
+sMyString fMySubString(const sMyString &source, Integer start, Integer end_)
 {
 	char *pStr;
 	String vStr;
@@ -68,15 +92,36 @@ void fMain()
 	fMainJass();
 }
 
+struct sMyFuncEntry
+{
+	const char *vName;
+	integer vHash;
+	integer vAddress;
+	sMyFuncEntry *pNext;
+};
+static sMyFuncEntry *pFuncEntries = NULL;
+
+void fMyRegisterFunc(const char *vName, integer vAddress)
+{
+	sMyFuncEntry *pEntry = new sMyFuncEntry;
+	pEntry->vName = vName;
+	pEntry->vHash = fMyStringHash(vName);
+	pEntry->vAddress = vAddress;
+	pEntry->pNext = pFuncEntries;
+	pFuncEntries = pEntry;
+}
+
 procedure fMyExecuteFunc(String funcName)
 {
-	integer vAddress;
-	vAddress = LoadInteger(vHT_Ex,0,fMyStringHash(funcName));
-	if (vAddress == NULL) return;
-	fFuncThread *pFunc = (fFuncThread *)vAddress;
-	if (pFunc)
+	const char *pName = funcName;
+	if (pName == NULL) return;
+	integer vHash = fMyStringHash(funcName);
+	for (sMyFuncEntry *pEntry = pFuncEntries; pEntry != NULL; pEntry = pEntry->pNext)
 	{
+		if (pEntry->vHash != vHash || strcmp(pEntry->vName, pName) != 0) continue;
+		fFuncThread *pFunc = (fFuncThread *)pEntry->vAddress;
 		pFunc();
+		return;
 	}
 }
 
@@ -97,7 +142,7 @@ HPLAYER fMyGetLocalPlayer()
 
 void fMapEnd()
 {
-	if (pGlobal > 0)
+	if (pGlobal != NULL)
 	{
 		delete pGlobal;
 		pGlobal = NULL;
@@ -171,10 +216,10 @@ void fMainJass()
 
 bool fFuncsInit()
 {
-	SaveInteger(vHT_Ex,0,fMyStringHash("ShowScore"),(integer)&ShowScore);
-	SaveInteger(vHT_Ex,0,fMyStringHash("Trig_Report_Actions"),(integer)&Trig_Report_Actions);
-	SaveInteger(vHT_Ex,0,fMyStringHash("InitTrig_Report"),(integer)&InitTrig_Report);
-	SaveInteger(vHT_Ex,0,fMyStringHash("main"),(integer)&fMainJass);
+	fMyRegisterFunc("ShowScore",(integer)&ShowScore);
+	fMyRegisterFunc("Trig_Report_Actions",(integer)&Trig_Report_Actions);
+	fMyRegisterFunc("InitTrig_Report",(integer)&InitTrig_Report);
+	fMyRegisterFunc("main",(integer)&fMainJass);
 	return TRUE;
 }
 

@@ -3,6 +3,13 @@
 #include "MyArray.h"
 #include "MyString.h"
 
+procedure fMyExecuteFunc(String funcName);
+HPLAYER fMyGetLocalPlayer();
+sMyString fMyI2S(integer vInt);
+sMyString fMySubString(const sMyString &source, Integer start, Integer end_);
+sMyString fMyGetUnitName(unit u);
+integer fMyStringHash(String vStr);
+
 class sGlobal
 {
 private:
@@ -33,7 +40,7 @@ void fMapEnd();
 bool fFuncsInit();
 void fMain();
 sMyString fMyI2S(integer vInt);
-sMyString fMySubString(sMyString &source, Integer start, Integer end_);
+sMyString fMySubString(const sMyString &source, Integer start, Integer end_);
 sMyString fMyGetUnitName(unit u);
 integer fMyStringHash(String vStr);
 

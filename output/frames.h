@@ -20,9 +20,9 @@ struct sFrame {
   size_t nRows;
 };
 
-/// The frame of war3map.h: 28 lines and 3 sections.
+/// The frame of war3map.h: 35 lines and 3 sections.
 sFrame fHeaderFrame();
-/// The frame of war3map.cpp: 116 lines and 2 sections.
+/// The frame of war3map.cpp: 161 lines and 2 sections.
 sFrame fCppFrame();
 
 #endif  // JASSCRIBE_OUTPUT_FRAMES_H_

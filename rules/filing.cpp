@@ -15,16 +15,16 @@ const char kStatementEndWith14[] = ";\r\x0e";
 const char kPrototypeEnd[] = ";";
 const char kConstructorIndent[] = "\t\t";
 const char kNoParams[] = "()";
-const char kRegisterPrefix[] = "\tSaveInteger(vHT_Ex,0,fMyStringHash(\"";
-const char kRegisterMiddle[] = "\"),(integer)&";
+const char kRegisterPrefix[] = "\tfMyRegisterFunc(\"";
+const char kRegisterMiddle[] = "\",(integer)&";
 const char kRegisterSuffix[] = ");";
 
 bool fEndsWith(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-// A function that takes and returns nothing is registered under the hash of
-// its name, so the runtime can find it by name: ExecuteFunc names it as the
+// A function that takes and returns nothing is registered with its name, so
+// the runtime can find exactly that function by name: ExecuteFunc names it as the
 // script spells it ("main", "delete"), the address is the C++ function's.
 void fFileFunction(sRuleCall& c) {
   sState& s = c.s;

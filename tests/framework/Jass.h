@@ -33,6 +33,9 @@ class String {
   String(const char* bytes);
   String(const sMyString& text);
   operator char*() const;
+
+ private:
+  char* vBytes;  // not owned; null for the null string
 };
 
 /// A JASS code value: the address of any function that takes nothing (a

@@ -7,6 +7,7 @@
 typedef __SIZE_TYPE__ size_t;
 
 extern "C" size_t strlen(const char* text);
+extern "C" int strcmp(const char* left, const char* right);
 extern "C" void* memcpy(void* target, const void* source, size_t count);
 
 #endif  // JASSCRIBE_STANDIN_STDAFX_H_

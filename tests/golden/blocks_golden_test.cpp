@@ -11,7 +11,7 @@
 
 namespace {
 
-const char kRegisterFormat[] = "\tSaveInteger(vHT_Ex,0,fMyStringHash(\"%\"),(integer)&%);\r\n";
+const char kRegisterFormat[] = "\tfMyRegisterFunc(\"%\",(integer)&%);\r\n";
 
 // ExecuteFunc finds a function by its JASS name; the address is the C++ one.
 std::string fRegistration(const std::string& name, const std::string& cppName = "") {
@@ -134,6 +134,13 @@ TEST(GoldenGlobals, MembersConstructorAndGlobalPrefix) {
             "#include \"MyArray.h\"\r\n"
             "#include \"MyString.h\"\r\n"
             "\r\n"
+            "procedure fMyExecuteFunc(String funcName);\r\n"
+            "HPLAYER fMyGetLocalPlayer();\r\n"
+            "sMyString fMyI2S(integer vInt);\r\n"
+            "sMyString fMySubString(const sMyString &source, Integer start, Integer end_);\r\n"
+            "sMyString fMyGetUnitName(unit u);\r\n"
+            "integer fMyStringHash(String vStr);\r\n"
+            "\r\n"
             "class sGlobal\r\n"
             "{\r\n"
             "private:\r\n"
@@ -155,7 +162,7 @@ TEST(GoldenGlobals, MembersConstructorAndGlobalPrefix) {
                 "bool fFuncsInit();\r\n"
                 "void fMain();\r\n"
                 "sMyString fMyI2S(integer vInt);\r\n"
-                "sMyString fMySubString(sMyString &source, Integer start, Integer end_);\r\n"
+                "sMyString fMySubString(const sMyString &source, Integer start, Integer end_);\r\n"
                 "sMyString fMyGetUnitName(unit u);\r\n"
                 "integer fMyStringHash(String vStr);\r\n"
                 "\r\n"

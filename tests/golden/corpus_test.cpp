@@ -87,7 +87,7 @@ int fCountDefinitions(const std::string& script) {
 // one per line, after the support prototypes and one empty line.
 int fCountPrototypes(const std::string& header) {
   const std::string last = "integer fMyStringHash(String vStr);\r\n\r\n";
-  size_t pos = header.find(last);
+  size_t pos = header.rfind(last);
   if (pos == std::string::npos) return -1;
   int count = 0;
   for (pos += last.size(); (pos = header.find(";\r\n", pos)) != std::string::npos; pos += 3) ++count;
@@ -98,7 +98,7 @@ int fCountPrototypes(const std::string& header) {
 std::vector<std::string> fPrototypeNames(const std::string& header) {
   const std::string last = "integer fMyStringHash(String vStr);\r\n\r\n";
   std::vector<std::string> names;
-  size_t pos = header.find(last);
+  size_t pos = header.rfind(last);
   if (pos == std::string::npos) return names;
   for (pos += last.size(); pos < header.size();) {
     size_t end = header.find("\r\n", pos);

@@ -151,7 +151,7 @@ TEST(NormalizeGolden, EveryBlockOfTheFunctionSurvives) {
   ASSERT_FALSE(function.empty());
   EXPECT_EQ(fShape("void Trig_Count_Actions()" + function + "\r\n}"), expected);
   EXPECT_NE(cpp.find("BJDebugMsg(sMyString(\"a // b\"))"), std::string::npos);
-  EXPECT_NE(cpp.find("\tSaveInteger(vHT_Ex,0,fMyStringHash(\"Trig_Count_Actions\"),"
+  EXPECT_NE(cpp.find("\tfMyRegisterFunc(\"Trig_Count_Actions\","
                      "(integer)&Trig_Count_Actions);\r\n"),
             std::string::npos);
   for (const char* word : {"walk", "shown", "next", "Trigger"}) {

@@ -117,6 +117,6 @@ TEST(RealMapsGolden, NamesAndGlobalsAgreeAtEverySite) {
                          "void do_2( integer this_2, integer doX);\r\nboolean ifo();\r\n"
                          "void loopy();\r\nvoid delete_2();\r\n"));
   EXPECT_TRUE(fSameBytes(out.registrations,
-                         "\tSaveInteger(vHT_Ex,0,fMyStringHash(\"loopy\"),(integer)&loopy);\r\n"
-                         "\tSaveInteger(vHT_Ex,0,fMyStringHash(\"delete\"),(integer)&delete_2);\r\n"));
+                         "\tfMyRegisterFunc(\"loopy\",(integer)&loopy);\r\n"
+                         "\tfMyRegisterFunc(\"delete\",(integer)&delete_2);\r\n"));
 }

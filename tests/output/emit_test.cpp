@@ -18,6 +18,13 @@ const std::string kEmptyHeader =
     "#include \"MyArray.h\"\r\n"
     "#include \"MyString.h\"\r\n"
     "\r\n"
+    "procedure fMyExecuteFunc(String funcName);\r\n"
+    "HPLAYER fMyGetLocalPlayer();\r\n"
+    "sMyString fMyI2S(integer vInt);\r\n"
+    "sMyString fMySubString(const sMyString &source, Integer start, Integer end_);\r\n"
+    "sMyString fMyGetUnitName(unit u);\r\n"
+    "integer fMyStringHash(String vStr);\r\n"
+    "\r\n"
     "class sGlobal\r\n"
     "{\r\n"
     "private:\r\n"
@@ -37,7 +44,7 @@ const std::string kEmptyHeader =
     "bool fFuncsInit();\r\n"
     "void fMain();\r\n"
     "sMyString fMyI2S(integer vInt);\r\n"
-    "sMyString fMySubString(sMyString &source, Integer start, Integer end_);\r\n"
+    "sMyString fMySubString(const sMyString &source, Integer start, Integer end_);\r\n"
     "sMyString fMyGetUnitName(unit u);\r\n"
     "integer fMyStringHash(String vStr);\r\n"
     "\r\n";
@@ -65,19 +72,42 @@ const std::string kEmptyCpp =
     "TEventRegistrationHandle vEndMapHandle;\r\n"
     "HPLAYER vLocalPlayer;\r\n"
     "\r\n"
+    "static unsigned int fMyHashByte(char vChar)\r\n"
+    "{\r\n"
+    "\tunsigned int vByte = (unsigned char)vChar;\r\n"
+    "\tif (vByte >= 'a' && vByte <= 'z') return vByte - 'a' + 'A';\r\n"
+    "\tif (vByte == '/') return '\\\\';\r\n"
+    "\treturn vByte;\r\n"
+    "}\r\n"
+    "\r\n"
+    "static void fMyHashMix(unsigned int &a, unsigned int &b, unsigned int &c)\r\n"
+    "{\r\n"
+    "\ta -= b; a -= c; a ^= (c >> 13);\r\n"
+    "\tb -= c; b -= a; b ^= (a << 8);\r\n"
+    "\tc -= a; c -= b; c ^= (b >> 13);\r\n"
+    "\ta -= b; a -= c; a ^= (c >> 12);\r\n"
+    "\tb -= c; b -= a; b ^= (a << 16);\r\n"
+    "\tc -= a; c -= b; c ^= (b >> 5);\r\n"
+    "\ta -= b; a -= c; a ^= (c >> 3);\r\n"
+    "\tb -= c; b -= a; b ^= (a << 10);\r\n"
+    "\tc -= a; c -= b; c ^= (b >> 15);\r\n"
+    "}\r\n"
+    "\r\n"
     "integer fMyStringHash(String vStr)\r\n"
     "{\r\n"
-    "\tint vLen = strlen(vStr);\r\n"
-    "\tconst int p = 31;\r\n"
-    "\tconst int n = 2;\r\n"
-    "\tinteger hash = 0, p_pow = 1;\r\n"
-    "\tfor (size_t i=0; i<vLen; ++i)\r\n"
+    "\tconst char *pStr = vStr;\r\n"
+    "\tunsigned int vLen = (unsigned int)strlen(pStr);\r\n"
+    "\tunsigned int v[3] = {0x9e3779b9u, 0x9e3779b9u, 0u};\r\n"
+    "\tunsigned int i = 0;\r\n"
+    "\tfor (; vLen - i >= 12; i += 12)\r\n"
     "\t{\r\n"
-    "\t\thash += ((vStr[i] >= 'a' && vStr[i] <= 'z' ? (vStr[i] - 'a') : (vStr[i] >= 'A' && "
-    "vStr[i] <= 'Z' ? (vStr[i] - 'A') + p : p * n + 1)) + 1) * p_pow;\r\n"
-    "\t\tp_pow *= p * n + 1 + 1;\r\n"
+    "\t\tfor (unsigned int j = 0; j < 12; ++j) v[j / 4] += fMyHashByte(pStr[i + j]) << (j % 4 * 8);\r\n"
+    "\t\tfMyHashMix(v[0], v[1], v[2]);\r\n"
     "\t}\r\n"
-    "\treturn hash;\r\n"
+    "\tv[2] += vLen;\r\n"
+    "\tfor (unsigned int j = 0; i + j < vLen; ++j) v[j / 4] += fMyHashByte(pStr[i + j]) << (j % 4 * 8 + (j >= 8 ? 8 : 0));\r\n"
+    "\tfMyHashMix(v[0], v[1], v[2]);\r\n"
+    "\treturn (integer)v[2];\r\n"
     "}\r\n"
     "\r\n"
     "sMyString fMyGetUnitName(unit u)\r\n"
@@ -85,7 +115,7 @@ const std::string kEmptyCpp =
     "\treturn sMyString(GetUnitName(u));\r\n"
     "}\r\n"
     "\r\n"
-    "sMyString fMySubString(sMyString &source, Integer start, Integer end_)\r\n"
+    "sMyString fMySubString(const sMyString &source, Integer start, Integer end_)\r\n"
     "{\r\n"
     "\tchar *pStr;\r\n"
     "\tString vStr;\r\n"
@@ -115,15 +145,36 @@ const std::string kEmptyCpp =
     "\tfMainJass();\r\n"
     "}\r\n"
     "\r\n"
+    "struct sMyFuncEntry\r\n"
+    "{\r\n"
+    "\tconst char *vName;\r\n"
+    "\tinteger vHash;\r\n"
+    "\tinteger vAddress;\r\n"
+    "\tsMyFuncEntry *pNext;\r\n"
+    "};\r\n"
+    "static sMyFuncEntry *pFuncEntries = NULL;\r\n"
+    "\r\n"
+    "void fMyRegisterFunc(const char *vName, integer vAddress)\r\n"
+    "{\r\n"
+    "\tsMyFuncEntry *pEntry = new sMyFuncEntry;\r\n"
+    "\tpEntry->vName = vName;\r\n"
+    "\tpEntry->vHash = fMyStringHash(vName);\r\n"
+    "\tpEntry->vAddress = vAddress;\r\n"
+    "\tpEntry->pNext = pFuncEntries;\r\n"
+    "\tpFuncEntries = pEntry;\r\n"
+    "}\r\n"
+    "\r\n"
     "procedure fMyExecuteFunc(String funcName)\r\n"
     "{\r\n"
-    "\tinteger vAddress;\r\n"
-    "\tvAddress = LoadInteger(vHT_Ex,0,fMyStringHash(funcName));\r\n"
-    "\tif (vAddress == NULL) return;\r\n"
-    "\tfFuncThread *pFunc = (fFuncThread *)vAddress;\r\n"
-    "\tif (pFunc)\r\n"
+    "\tconst char *pName = funcName;\r\n"
+    "\tif (pName == NULL) return;\r\n"
+    "\tinteger vHash = fMyStringHash(funcName);\r\n"
+    "\tfor (sMyFuncEntry *pEntry = pFuncEntries; pEntry != NULL; pEntry = pEntry->pNext)\r\n"
     "\t{\r\n"
+    "\t\tif (pEntry->vHash != vHash || strcmp(pEntry->vName, pName) != 0) continue;\r\n"
+    "\t\tfFuncThread *pFunc = (fFuncThread *)pEntry->vAddress;\r\n"
     "\t\tpFunc();\r\n"
+    "\t\treturn;\r\n"
     "\t}\r\n"
     "}\r\n"
     "\r\n"
@@ -132,8 +183,7 @@ const std::string kEmptyCpp =
     "\tpGlobal = new sGlobal;\r\n"
     "\tvHT_Ex = InitHashtable();\r\n"
     "\tIncrementHandleReferences(vHT_Ex);\r\n"
-    "\tvEndMapHandle = AddEventHandler(jeMainThreadDestroyed,(TJassEventCallback*)&fMapEnd,"
-    "NULL);\r\n"
+    "\tvEndMapHandle = AddEventHandler(jeMainThreadDestroyed,(TJassEventCallback*)&fMapEnd,NULL);\r\n"
     "\tvLocalPlayer = 0;\r\n"
     "\tvLocalPlayer = GetLocalPlayer();\r\n"
     "}\r\n"
@@ -145,7 +195,7 @@ const std::string kEmptyCpp =
     "\r\n"
     "void fMapEnd()\r\n"
     "{\r\n"
-    "\tif (pGlobal > 0)\r\n"
+    "\tif (pGlobal != NULL)\r\n"
     "\t{\r\n"
     "\t\tdelete pGlobal;\r\n"
     "\t\tpGlobal = NULL;\r\n"
@@ -187,7 +237,7 @@ TEST(Emit, HeaderOfEmptyScriptIsExact) {
   sState s;
   EXPECT_TRUE(fEmitHeader(s));
   EXPECT_TRUE(fSameBytes(fJoined(s.vHeaderLines), kEmptyHeader));
-  EXPECT_EQ(s.vHeaderLines.nCount(), 31);  // 28 lines and 3 (empty) sections
+  EXPECT_EQ(s.vHeaderLines.nCount(), 38);  // 35 lines and 3 (empty) sections
   EXPECT_EQ(s.vCppLines.nCount(), 0);
 }
 
@@ -195,7 +245,7 @@ TEST(Emit, CppFrameOfEmptyScriptIsExact) {
   sState s;
   EXPECT_TRUE(fEmitCppFrame(s));
   EXPECT_TRUE(fSameBytes(fJoined(s.vCppLines), kEmptyCpp));
-  EXPECT_EQ(s.vCppLines.nCount(), 118);  // 116 lines and 2 (empty) sections
+  EXPECT_EQ(s.vCppLines.nCount(), 163);  // 161 lines and 2 (empty) sections
   EXPECT_EQ(s.vHeaderLines.nCount(), 0);
 }
 
@@ -209,14 +259,14 @@ TEST(Emit, SpecialLinesAreExact) {
     std::string bytes;
   };
   const Line lines[] = {
-      {&s.vHeaderLines, 8, "\x09static const int CONST_MAX_SIZE_MASS = 8190;\x0d\x0a"},
-      {&s.vHeaderLines, 15, "\x09};\x0d\x0a"},
-      {&s.vHeaderLines, 17, "};\x0d\x0a"},
-      {&s.vHeaderLines, 19, "procedure fMyExecuteFunc(String funcName);\x0d\x0a"},
+      {&s.vHeaderLines, 15, "\x09static const int CONST_MAX_SIZE_MASS = 8190;\x0d\x0a"},
+      {&s.vHeaderLines, 22, "\x09};\x0d\x0a"},
+      {&s.vHeaderLines, 24, "};\x0d\x0a"},
+      {&s.vHeaderLines, 26, "procedure fMyExecuteFunc(String funcName);\x0d\x0a"},
       {&s.vCppLines, 15, "static const int CONST_MAX_SIZE_MASS = 8190;\x0d\x0a"},
-      {&s.vCppLines, 48, std::string("\x09*pStr = '") + '\x5c' + "0';\x0d\x0a"},
-      {&s.vCppLines, 70, "procedure fMyExecuteFunc(String funcName)\x0d\x0a"},
-      {&s.vCppLines, 117, "\x0d\x0a"},
+      {&s.vCppLines, 72, std::string("\x09*pStr = '") + '\x5c' + "0';\x0d\x0a"},
+      {&s.vCppLines, 113, "procedure fMyExecuteFunc(String funcName)\x0d\x0a"},
+      {&s.vCppLines, 162, "\x0d\x0a"},
   };
   for (const Line& l : lines) {
     SCOPED_TRACE(fShow(l.bytes));
@@ -250,8 +300,8 @@ TEST(Emit, HeaderSectionsInsertedOnceAtTheirPlaces) {
   expected = fInsertedAfter(expected, "\tsGlobal()\r\n\t{\r\n", "\t\tudg_a=1;\r\n");
   expected += "void f();\r\n";
   EXPECT_TRUE(fSameBytes(fJoined(s.vHeaderLines), expected));
-  EXPECT_EQ(s.vHeaderLines.nCount(), 31);  // each section is one item
-  EXPECT_EQ(s.vHeaderLines.fAt(10)->data, "\tinteger udg_a;\r\n\treal udg_b;\r\n");
+  EXPECT_EQ(s.vHeaderLines.nCount(), 38);  // each section is one item
+  EXPECT_EQ(s.vHeaderLines.fAt(17)->data, "\tinteger udg_a;\r\n\treal udg_b;\r\n");
   EXPECT_EQ(s.vGlobalsVarList.nCount(), 2);
 }
 
@@ -260,17 +310,17 @@ TEST(Emit, CppSectionsInsertedOnceAtTheirPlaces) {
   s.vFuncsCppList.fAppendString("void f()\r\n{\r\n}\r\n");
   s.vFuncsCppList.fAppendString("\r\n");
   s.vBodyFuncsInitList.fAppendString(
-      "\tSaveInteger(vHT_Ex,0,fMyStringHash(\"f\"),(integer)&f);\r\n");
+      "\tfMyRegisterFunc(\"f\",(integer)&f);\r\n");
   EXPECT_TRUE(fEmitCppFrame(s));
 
   std::string expected = kEmptyCpp;
   expected = fInsertedAfter(expected, "\t\tvEndMapHandle = NULL;\r\n\t}\r\n}\r\n\r\n",
                             "void f()\r\n{\r\n}\r\n\r\n");
   expected = fInsertedAfter(expected, "bool fFuncsInit()\r\n{\r\n",
-                            "\tSaveInteger(vHT_Ex,0,fMyStringHash(\"f\"),(integer)&f);\r\n");
+                            "\tfMyRegisterFunc(\"f\",(integer)&f);\r\n");
   EXPECT_TRUE(fSameBytes(fJoined(s.vCppLines), expected));
-  EXPECT_EQ(s.vCppLines.nCount(), 118);
-  EXPECT_EQ(s.vCppLines.fAt(111)->data, "void f()\r\n{\r\n}\r\n\r\n");
+  EXPECT_EQ(s.vCppLines.nCount(), 163);
+  EXPECT_EQ(s.vCppLines.fAt(156)->data, "void f()\r\n{\r\n}\r\n\r\n");
 }
 
 TEST(Emit, HeaderEndsWithLastPrototypeByte) {

@@ -55,7 +55,7 @@ TEST(RuleEngineFiling, FunctionGoesToSourceHeaderAndRegistration) {
     EXPECT_EQ(fItems(s.vFuncsCppList), fShown({expected, "\r\n"}));
     EXPECT_EQ(fItems(s.vFuncsForHeaderList), fShown({"void f" + tc.params, ";\r\n"}));
     const std::vector<std::string> registration =
-        tc.registered ? fShown({"\tSaveInteger(vHT_Ex,0,fMyStringHash(\"f\"),(integer)&f);\r\n"})
+        tc.registered ? fShown({"\tfMyRegisterFunc(\"f\",(integer)&f);\r\n"})
                       : std::vector<std::string>{};
     EXPECT_EQ(fItems(s.vBodyFuncsInitList), registration);
     EXPECT_EQ(s.vGlobalsVarList.nCount(), 0);
