@@ -55,3 +55,27 @@ if(framework_api_present)
       ENVIRONMENT "JASSCRIBE_KNOWN_FAULTS=${known_faults}")
   endif()
 endif()
+
+# The execution tests (label "exec"): each program of tests/exec/ translated,
+# built with the runnable stand-in (runtime.cpp) and run; see exec_test.cpp.
+option(JASSCRIBE_EXEC_TESTS "Add the execution tests to CTest" ON)
+set(JASSCRIBE_EXEC_CXX g++ CACHE STRING "The compiler that builds the execution tests' programs")
+# Programs that show a translation fault being corrected (names, no ".j").
+# empty_strings: an empty literal "" is written sMyString(0x02), a string of
+# one character (code 2), so StringLength("") gives 1.
+set(JASSCRIBE_EXEC_KNOWN_FAULTS empty_strings)
+if(framework_api_present AND JASSCRIBE_EXEC_TESTS)
+  add_executable(exec_tests tests/exec/exec_test.cpp)
+  target_link_libraries(exec_tests PRIVATE jasscribe_core GTest::gtest_main)
+  target_include_directories(exec_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
+  target_compile_definitions(exec_tests PRIVATE
+    JASSCRIBE_EXEC_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/exec"
+    JASSCRIBE_EXEC_CXX="${JASSCRIBE_EXEC_CXX}"
+    JASSCRIBE_FRAMEWORK_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/framework"
+    JASSCRIBE_FRAMEWORK_GENERATED_DIR="${framework_generated_dir}")
+  add_dependencies(exec_tests framework_api)
+  add_test(NAME exec COMMAND exec_tests)
+  string(JOIN "," exec_known_faults ${JASSCRIBE_EXEC_KNOWN_FAULTS})
+  set_tests_properties(exec PROPERTIES LABELS exec TIMEOUT 300
+    ENVIRONMENT "JASSCRIBE_EXEC_KNOWN_FAULTS=${exec_known_faults}")
+endif()
