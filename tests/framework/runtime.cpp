@@ -2,16 +2,18 @@
 // execution tests' programs call, modelled on the source frame and the JASS
 // API files, plus main(), which runs the map as the frame's fMain does and
 // then ends it. Built with the converter's output by the execution tests.
+// The stand-in's headers first: the system headers replace its NULL macro
+// with their own, not the other way round.
+#include "Additional_functions.h"
+#include "Jass.h"
+#include "MyString.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 #include <utility>
-
-#include "Additional_functions.h"
-#include "Jass.h"
-#include "MyString.h"
 
 void fMain();
 
