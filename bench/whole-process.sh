@@ -10,7 +10,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=5
 if [[ ${1:-} == --runs ]]; then runs=$2; shift 2; fi
-build=${1:-"$root/build-release"}
+build=$(realpath -m "${1:-$root/build-release}")
 shift || true
 scripts=("$@")
 if ((${#scripts[@]} == 0)); then scripts=("$root/../shared/corpus/dota-allstars.j"); fi
