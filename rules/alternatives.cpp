@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "rules/literals.h"
 #include "scan/scanner.h"
 
 namespace {
@@ -327,11 +328,27 @@ void fAfterScanner(sRuleCall& c, eAfter after, int32_t r) {
   }
 }
 
+// A rawcode is an operand: where a letter would begin the pending name, its
+// content does, so the cut after it keeps '+' or 'A0NS' whole.
+void fCollectLiteral(sRuleCall& c, const KindCode* list, int32_t r) {
+  if (c.fLiteralAt(r) != sLiteralScan::kRawcodeContent || !fIsInList(K_LETTER, list)) return;
+  if (c.s.vPendingNameSet == 0) {
+    c.s.vPendingNameStart = r;
+    c.s.vPendingNameSet = 1;
+  }
+}
+
 }  // namespace
 
 bool fRunScanner(sRuleCall& c, int32_t r) {
   const sChoice choice = fChooseAlternatives(c);
   if (choice.list == nullptr) return true;
+  // Literal content is only collected, except where a string literal is being
+  // cut: there the quote handler itself tells escaped quotes from the end.
+  if (choice.list != kInString && c.fLiteralAt(r) != 0) {
+    fCollectLiteral(c, choice.list, r);
+    return true;
+  }
   const int32_t nEnd = c.in.len() - std::max(0, c.in.nTailLen);
   const char next = r + 1 < nEnd ? c.in.data[static_cast<size_t>(r) + 1] : '\0';
   if (!fScanAlternatives(c.s, c.szBuffer.data(), r, c.nBufLen, c.vIndex1, c.vIndex2, c.vFlag1,

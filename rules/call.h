@@ -30,6 +30,13 @@ struct sRuleCall {
   int32_t vFlag2 = -1;               // kind of the element the scanner found
   bool bLineEnd = false;             // inside a run of line-end characters
   KindCode nLastKind = -1;           // kind of the element this call dispatched last
+  std::vector<uint8_t> vLiteral;     // per byte of in: code, string or rawcode content
+
+  /// What the byte at r is: 0 for code, else the kind of literal content.
+  uint8_t fLiteralAt(int32_t r) const {
+    return r >= 0 && static_cast<size_t>(r) < vLiteral.size() ? vLiteral[static_cast<size_t>(r)]
+                                                             : 0;
+  }
 
   sRuleCall(sState& state, sText& input, sText& output, KindCode r)
       : s(state), in(input), out(output), rule(r) {}

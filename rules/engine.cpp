@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "rules/call.h"
+#include "rules/literals.h"
 
 namespace {
 
@@ -123,6 +124,8 @@ ePass fScanningPath(sRuleCall& c, int32_t r) {
 // lies ahead.
 void fCheckCommaSplit(sRuleCall& c, int32_t r) {
   if (c.rule != K_LPAREN && c.rule != K_PARAM_LIST) return;
+  // Read from inside a literal, the rest of it would look like code.
+  if (c.fLiteralAt(r) != 0) return;
   if (c.in.bCommaSplit == 0 && fHasTopLevelChar(c.in, ',', r)) c.in.bCommaSplit = 1;
 }
 
@@ -184,6 +187,7 @@ bool fApplyRule(sState& s, sText& in, sText& out, KindCode rule) {
   if (s.vDepth >= CONST_MAX_DEPTH) return false;
   sDepthScope depth(s);
   sRuleCall c(s, in, out, rule);
+  c.vLiteral = fMarkLiterals(in.data);
   out.fRelease();
   fAddOpeningPieces(c);
   fScanText(c);

@@ -1,0 +1,30 @@
+// Where string literals and rawcodes lie in a text (rules). Their bytes are
+// data: no group, comma, keyword or operator test may read "a)" in
+// F("a)") or "+" in '+' as code.
+#ifndef JASSCRIBE_RULES_LITERALS_H_
+#define JASSCRIBE_RULES_LITERALS_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+/// Follows a text byte by byte from a position outside any literal.
+class sLiteralScan {
+ public:
+  /// What ch, the next byte, is: code (0), the content of a string literal
+  /// (kStringContent) or of a rawcode (kRawcodeContent). Delimiters are code.
+  /// A backslash escapes the next byte of a string; a line end ends a rawcode.
+  uint8_t fInside(char ch);
+
+  static constexpr uint8_t kStringContent = 1;
+  static constexpr uint8_t kRawcodeContent = 2;
+
+ private:
+  enum class eState : uint8_t { kCode, kString, kStringEscape, kRawcode };
+  eState state_ = eState::kCode;
+};
+
+/// What each byte of text is, as sLiteralScan::fInside tells.
+std::vector<uint8_t> fMarkLiterals(const std::string& text);
+
+#endif  // JASSCRIBE_RULES_LITERALS_H_
