@@ -31,6 +31,7 @@ struct sRuleCall {
   bool bLineEnd = false;             // inside a run of line-end characters
   KindCode nLastKind = -1;           // kind of the element this call dispatched last
   std::vector<uint8_t> vLiteral;     // per byte of in: code, string or rawcode content
+  std::vector<uint8_t> vCommaAhead;  // per byte of in: a top-level comma lies at or after it
 
   /// What the byte at r is: 0 for code, else the kind of literal content.
   uint8_t fLiteralAt(int32_t r) const {
@@ -51,6 +52,10 @@ enum class eTranslate {
 
 // Membership in a K_END_OF_LIST-terminated list of kinds.
 bool fIsInList(KindCode code, const KindCode* list);
+
+// Per byte of text (with its literal marks): 1 where a comma outside literals
+// lies at or after the byte with as many "(" as ")" in between (toplevel.cpp).
+std::vector<uint8_t> fMarkCommasAhead(const std::string& text, const std::vector<uint8_t>& literal);
 
 // Scanning (alternatives.cpp): runs the scanner with the list that the rule
 // and the text's state select, then the rule's follow-up actions. False when

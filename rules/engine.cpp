@@ -126,7 +126,12 @@ void fCheckCommaSplit(sRuleCall& c, int32_t r) {
   if (c.rule != K_LPAREN && c.rule != K_PARAM_LIST) return;
   // Read from inside a literal, the rest of it would look like code.
   if (c.fLiteralAt(r) != 0) return;
-  if (c.in.bCommaSplit == 0 && fHasTopLevelChar(c.in, ',', r)) c.in.bCommaSplit = 1;
+  // The comma structure is known for the whole text from the start, so no
+  // position rescans the rest of it.
+  const size_t at = static_cast<size_t>(r);
+  if (c.in.bCommaSplit == 0 && at < c.vCommaAhead.size() && c.vCommaAhead[at] != 0) {
+    c.in.bCommaSplit = 1;
+  }
 }
 
 ePass fScanPosition(sRuleCall& c, int32_t r) {
@@ -188,6 +193,7 @@ bool fApplyRule(sState& s, sText& in, sText& out, KindCode rule) {
   sDepthScope depth(s);
   sRuleCall c(s, in, out, rule);
   c.vLiteral = fMarkLiterals(in.data);
+  if (rule == K_LPAREN || rule == K_PARAM_LIST) c.vCommaAhead = fMarkCommasAhead(in.data, c.vLiteral);
   out.fRelease();
   fAddOpeningPieces(c);
   fScanText(c);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "rules/call.h"
 #include "rules/literals.h"
 
 namespace {
@@ -63,4 +64,24 @@ bool fHasCharAtLevelZero(const sText& t, char c, int32_t start) {
 bool fHasTopLevelChar(const sText& t, char c, int32_t start) {
   if (c == '(' || c == ')') return fIsOneGroup(t, start);
   return fHasCharAtLevelZero(t, c, start);
+}
+
+std::vector<uint8_t> fMarkCommasAhead(const std::string& text, const std::vector<uint8_t>& literal) {
+  const int32_t n = static_cast<int32_t>(text.size());
+  std::vector<uint8_t> ahead(static_cast<size_t>(n), 0);
+  // From the end backwards: level is the balance of the parentheses from i to
+  // the end, so a comma at j stands at level zero as seen from r exactly when
+  // both have the same level. seen holds the levels of the commas behind i.
+  std::vector<bool> seen(2 * static_cast<size_t>(n) + 1, false);
+  int32_t level = n;  // offset, so levels index seen from 0
+  for (int32_t i = n - 1; i >= 0; --i) {
+    const size_t at = static_cast<size_t>(i);
+    if (at < literal.size() && literal[at] != 0) continue;
+    const char ch = text[at];
+    if (ch == '(') ++level;
+    if (ch == ')') --level;
+    if (ch == ',') seen[static_cast<size_t>(level)] = true;
+    ahead[at] = seen[static_cast<size_t>(level)] ? 1 : 0;
+  }
+  return ahead;
 }
