@@ -211,8 +211,7 @@ bool fApplyRule(sState& s, sText& in, sText& out, KindCode rule) {
   if (s.vDepth >= CONST_MAX_DEPTH) return false;
   sDepthScope depth(s);
   sRuleCall c(s, in, out, rule);
-  c.vLiteral = fMarkLiterals(in.data);
-  if (rule == K_LPAREN || rule == K_PARAM_LIST) c.vCommaAhead = fMarkCommasAhead(in.data, c.vLiteral);
+  if (rule == K_LPAREN || rule == K_PARAM_LIST) c.vCommaAhead = fMarkCommasAhead(in.data);
   out.fRelease();
   fAddOpeningPieces(c);
   fScanText(c);
