@@ -123,14 +123,19 @@ bool fWriteOutput(FILE* pOut, const sConsoleIo& io, const std::string& path,
   return ok;
 }
 
-// Runs the conversion on a fresh state and joins its two line lists.
-bool fConvert(const sConsoleIo& io, const std::string& vScript, sText& vCodeFileCpp,
+// Runs the conversion on a fresh state and joins its two line lists. What is
+// no longer needed goes at once (the script once normalised, the sections
+// once emitted, the source lines once joined), so the output is never held
+// three times over.
+bool fConvert(const sConsoleIo& io, std::string& vScript, sText& vCodeFileCpp,
               sText& vCodeFileHeader, bool& bHaveCpp, bool& bHaveHeader) {
   auto s = std::make_unique<sState>();
   const bool ok = io.fConvert ? io.fConvert(*s, vScript.data(), vScript.size())
-                              : fConvertScript(*s, vScript.data(), vScript.size());
+                              : fConvertOwnedScript(*s, std::move(vScript));
   if (!ok) return false;
+  fReleaseSections(*s);
   bHaveCpp = s->vCppLines.fJoin(&vCodeFileCpp);
+  s->vCppLines = sTextList();
   bHaveHeader = s->vHeaderLines.fJoin(&vCodeFileHeader);
   return true;
 }

@@ -13,11 +13,9 @@
 #include "scan/kinds.h"
 #include "text/normalize.h"
 
-bool fConvertScript(sState& s, const char* pScript, size_t length) {
-  if (pScript == nullptr && length > 0) return true;
-  // Indentation, comments, tabs and lone LF or CR would make the rules drop
-  // whole blocks without a sign, so every script is normalised first.
-  std::string script = fNormalizeScript(pScript, length);
+namespace {
+
+bool fConvertNormalized(sState& s, std::string script) {
   // Offsets into a text are 32-bit; a longer script (normalising can make it
   // longer) is treated like one the whole-script rule rejects: no output at
   // all rather than a wrapped length.
@@ -30,4 +28,28 @@ bool fConvertScript(sState& s, const char* pScript, size_t length) {
     fEmitCppFrame(s);
   }
   return true;
+}
+
+}  // namespace
+
+bool fConvertScript(sState& s, const char* pScript, size_t length) {
+  if (pScript == nullptr && length > 0) return true;
+  // Indentation, comments, tabs and lone LF or CR would make the rules drop
+  // whole blocks without a sign, so every script is normalised first.
+  return fConvertNormalized(s, fNormalizeScript(pScript, length));
+}
+
+bool fConvertOwnedScript(sState& s, std::string&& script) {
+  std::string normalized = fNormalizeScript(script.data(), script.size());
+  std::string().swap(script);
+  return fConvertNormalized(s, std::move(normalized));
+}
+
+void fReleaseSections(sState& s) {
+  s.vGlobalsVarList = sTextList();
+  s.vInitVarsInConstructorList = sTextList();
+  s.vFuncsForHeaderList = sTextList();
+  s.vFuncsCppList = sTextList();
+  s.vBodyFuncsInitList = sTextList();
+  s.vGlobalNames = sTextList(true);
 }

@@ -4,11 +4,20 @@
 #define JASSCRIBE_DRIVER_CONVERT_H_
 
 #include <cstddef>
+#include <string>
 
 #include "text/state.h"
 
 /// Translates the script's bytes; fills s.vHeaderLines and s.vCppLines on
 /// success (they stay empty when the whole-script rule fails). Always true.
 bool fConvertScript(sState& s, const char* pScript, size_t length);
+
+/// fConvertScript for a script the caller gives up: its raw bytes are freed
+/// as soon as the normalised copy exists. Always true.
+bool fConvertOwnedScript(sState& s, std::string&& script);
+
+/// Frees the section lists and the name registry, which the emitters have
+/// copied into the two line lists; only those lines are written afterwards.
+void fReleaseSections(sState& s);
 
 #endif  // JASSCRIBE_DRIVER_CONVERT_H_
