@@ -126,8 +126,13 @@ enum class eAfter {
 
 // Each list compiled once per current byte (scan/scanner.h), so a position
 // tries only the alternatives that can hit at its byte, in the list's order.
+// Built on first use: the scanner's own tables are set up at start-up, and
+// only a first use inside main is sure to come after them.
 template <const auto& kList>
-const sAlternatives kCompiled{kList};
+const sAlternatives& fCompiled() {
+  static const sAlternatives compiled{kList};
+  return compiled;
+}
 
 // The selected list; a null list only collects bytes.
 struct sChoice {
@@ -142,8 +147,8 @@ bool fNoGroupOpen(const sText& in) { return in.bInParen == 0 && in.bInBracket ==
 // The group rows that every rule with group-open actions ends with.
 sChoice fChooseGroupRows(const sText& in, const sAlternatives& open, eAfter after) {
   if (fNoGroupOpen(in)) return {&open, after};
-  if (in.bInParen == 1) return {&kCompiled<kInParen>, eAfter::kParenTracking};
-  if (in.bInBracket == 1) return {&kCompiled<kInBracket>, eAfter::kBracketTracking};
+  if (in.bInParen == 1) return {&fCompiled<kInParen>(), eAfter::kParenTracking};
+  if (in.bInBracket == 1) return {&fCompiled<kInBracket>(), eAfter::kBracketTracking};
   return kCollectOnly;
 }
 
@@ -151,58 +156,58 @@ sChoice fChooseFunction(const sRuleCall& c) {
   const sText& in = c.in;
   const bool quotes = c.s.vInQuotes == 1;
   if (in.bInIf == 0 && in.bInLoop == 0) {
-    return {&kCompiled<kFunctionBody>, eAfter::kFunctionOpeners};
+    return {&fCompiled<kFunctionBody>(), eAfter::kFunctionOpeners};
   }
-  if (in.bInIf == 1 && !quotes) return {&kCompiled<kFunctionInIf>, eAfter::kEndifClosesIf};
-  if (in.bInIf == 1 && quotes) return {&kCompiled<kQuoteToggleOnly>, eAfter::kNone};
+  if (in.bInIf == 1 && !quotes) return {&fCompiled<kFunctionInIf>(), eAfter::kEndifClosesIf};
+  if (in.bInIf == 1 && quotes) return {&fCompiled<kQuoteToggleOnly>(), eAfter::kNone};
   if (in.bInLoop == 1 && !quotes) {
-    return {&kCompiled<kFunctionInLoop>, eAfter::kEndloopClosesLoop};
+    return {&fCompiled<kFunctionInLoop>(), eAfter::kEndloopClosesLoop};
   }
-  if (in.bInLoop == 1 && quotes) return {&kCompiled<kQuoteToggleOnly>, eAfter::kNone};
+  if (in.bInLoop == 1 && quotes) return {&fCompiled<kQuoteToggleOnly>(), eAfter::kNone};
   return kCollectOnly;
 }
 
 sChoice fChooseBlock(const sRuleCall& c) {
   const sText& in = c.in;
   if (in.bInIf == 1 || in.bInLoop == 1) return fChooseFunction(c);
-  if (in.bInBody == 0) return {&kCompiled<kBlockHeader>, eAfter::kNone};
-  return fChooseGroupRows(in, kCompiled<kBlockBody>, eAfter::kGroupOpenInBlock);
+  if (in.bInBody == 0) return {&fCompiled<kBlockHeader>(), eAfter::kNone};
+  return fChooseGroupRows(in, fCompiled<kBlockBody>(), eAfter::kGroupOpenInBlock);
 }
 
 sChoice fChooseExpression(const sRuleCall& c) {
-  if (c.s.vStringMode == 1) return {&kCompiled<kInString>, eAfter::kNone};
+  if (c.s.vStringMode == 1) return {&fCompiled<kInString>(), eAfter::kNone};
   if (fNoGroupOpen(c.in) && c.s.vInTakes == 1) {
-    return {&kCompiled<kExpressionInTakes>, eAfter::kNone};
+    return {&fCompiled<kExpressionInTakes>(), eAfter::kNone};
   }
-  return fChooseGroupRows(c.in, kCompiled<kExpression>, eAfter::kGroupOpen);
+  return fChooseGroupRows(c.in, fCompiled<kExpression>(), eAfter::kGroupOpen);
 }
 
 sChoice fChooseSplit(const sRuleCall& c) {
-  if (c.s.vInQuotes == 1) return {&kCompiled<kSplitInQuotes>, eAfter::kCommaSplit};
+  if (c.s.vInQuotes == 1) return {&fCompiled<kSplitInQuotes>(), eAfter::kCommaSplit};
   if (c.s.vOpenParenCount != c.s.vCloseParenCount) {
-    return {&kCompiled<kSplitInCall>, eAfter::kCommaSplit};
+    return {&fCompiled<kSplitInCall>(), eAfter::kCommaSplit};
   }
-  return {&kCompiled<kSplitTopLevel>, eAfter::kCommaSplit};
+  return {&fCompiled<kSplitTopLevel>(), eAfter::kCommaSplit};
 }
 
 sChoice fChooseGroup(const sRuleCall& c) {
-  if (c.s.vStringMode == 1) return {&kCompiled<kInString>, eAfter::kNone};
+  if (c.s.vStringMode == 1) return {&fCompiled<kInString>(), eAfter::kNone};
   if (c.in.bCommaSplit == 1) return fChooseSplit(c);
-  return fChooseGroupRows(c.in, kCompiled<kGroup>, eAfter::kGroupOpen);
+  return fChooseGroupRows(c.in, fCompiled<kGroup>(), eAfter::kGroupOpen);
 }
 
 sChoice fChooseType(const sRuleCall& c) {
   const bool numeric = c.rule == K_TYPE_INTEGER || c.rule == K_TYPE_REAL;
   // Inside a literal the any-character class must run too: the quote
   // handler tells an escaped quote by the byte it noted last.
-  if (!numeric && c.s.vStringMode == 1) return {&kCompiled<kInString>, eAfter::kNone};
+  if (!numeric && c.s.vStringMode == 1) return {&fCompiled<kInString>(), eAfter::kNone};
   if (c.rule == K_TYPE_STRING) {
-    return fChooseGroupRows(c.in, kCompiled<kStringType>, eAfter::kGroupOpen);
+    return fChooseGroupRows(c.in, fCompiled<kStringType>(), eAfter::kGroupOpen);
   }
   if (c.s.vInTakes == 1) {
-    return {numeric ? &kCompiled<kNumberTypeInTakes> : &kCompiled<kTypeInTakes>, eAfter::kNone};
+    return {numeric ? &fCompiled<kNumberTypeInTakes>() : &fCompiled<kTypeInTakes>(), eAfter::kNone};
   }
-  return fChooseGroupRows(c.in, numeric ? kCompiled<kNumberType> : kCompiled<kType>,
+  return fChooseGroupRows(c.in, numeric ? fCompiled<kNumberType>() : fCompiled<kType>(),
                           eAfter::kGroupOpen);
 }
 
@@ -211,9 +216,9 @@ sChoice fChooseAlternatives(const sRuleCall& c) {
     case K_FUNCTION: return fChooseFunction(c);
     case K_IF:
     case K_LOOP: return fChooseBlock(c);
-    case K_GLOBALS: return {&kCompiled<kGlobals>, eAfter::kNone};
+    case K_GLOBALS: return {&fCompiled<kGlobals>(), eAfter::kNone};
     case K_LOCAL:
-    case K_CONSTANT: return {&kCompiled<kDeclaration>, eAfter::kNone};
+    case K_CONSTANT: return {&fCompiled<kDeclaration>(), eAfter::kNone};
     case K_SET:
     case K_CALL:
     case K_RETURN:
@@ -222,12 +227,12 @@ sChoice fChooseAlternatives(const sRuleCall& c) {
     case K_ARGUMENT:
     case K_EXPRESSION: return fChooseExpression(c);
     case K_TAKES:
-      return c.s.vReturnsSeen == 0 ? sChoice{&kCompiled<kTakesBeforeReturns>, eAfter::kNone}
-                                   : sChoice{&kCompiled<kTakesAfterReturns>, eAfter::kNone};
+      return c.s.vReturnsSeen == 0 ? sChoice{&fCompiled<kTakesBeforeReturns>(), eAfter::kNone}
+                                   : sChoice{&fCompiled<kTakesAfterReturns>(), eAfter::kNone};
     case K_LPAREN:
     case K_LBRACKET: return fChooseGroup(c);
     case K_PARAM_LIST: return c.in.bCommaSplit == 1 ? fChooseSplit(c) : kCollectOnly;
-    case K_SCRIPT: return {&kCompiled<kScript>, eAfter::kNone};
+    case K_SCRIPT: return {&fCompiled<kScript>(), eAfter::kNone};
     default: return fIsTypeKind(c.rule) ? fChooseType(c) : kCollectOnly;
   }
 }
@@ -364,7 +369,7 @@ bool fRunScanner(sRuleCall& c, int32_t r) {
   if (choice.list == nullptr) return true;
   // Literal content is only collected, except where a string literal is being
   // cut: there the quote handler itself tells escaped quotes from the end.
-  if (choice.list != &kCompiled<kInString> && c.fLiteralAt(r) != 0) {
+  if (choice.list != &fCompiled<kInString>() && c.fLiteralAt(r) != 0) {
     fCollectLiteral(c, choice.list->fList(), r);
     return true;
   }

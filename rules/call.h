@@ -51,8 +51,12 @@ struct sRuleCall {
     return nLiteralMark;
   }
 
+  // Most elements are short: starting with room for them saves growing the
+  // buffer byte by byte in every call.
   sRuleCall(sState& state, sText& input, sText& output, KindCode r)
-      : s(state), in(input), out(output), rule(r) {}
+      : s(state), in(input), out(output), rule(r), szBuffer(CONST_BUFFER_START, '\0') {}
+
+  static constexpr size_t CONST_BUFFER_START = 64;
 };
 
 /// Outcome of translating one element.

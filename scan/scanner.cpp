@@ -121,12 +121,11 @@ sCodeTable fBuildCodeTable() {
   return t;
 }
 
-const sCodeTable& fCodeTable() {
-  static const sCodeTable kTable = fBuildCodeTable();
-  return kTable;
-}
+// Built at start-up from constant tables only, so it is ready before any
+// scan and no lookup pays for a first-use check.
+const sCodeTable kCodeTable = fBuildCodeTable();
 
-const sCodeInfo& fInfo(KindCode code) { return fCodeTable()[static_cast<size_t>(code)]; }
+const sCodeInfo& fInfo(KindCode code) { return kCodeTable[static_cast<size_t>(code)]; }
 
 // One call's view of the engine: the buffer holds idx + 1 meaningful bytes
 // (0 bytes included), so every test compares by length, never by terminator.
