@@ -23,7 +23,12 @@ bool fConvertNormalized(sState& s, std::string script) {
   s.vDepth = -1;
   sText szBuffer2(std::move(script));
   sText szBuffer3;
-  if (fRunRule(s, K_SCRIPT, szBuffer2, szBuffer3)) {
+  const bool ok = fRunRule(s, K_SCRIPT, szBuffer2, szBuffer3);
+  // The emitters work from the section lists alone; the script and the rule's
+  // joined result go first, so they never coexist with the output lines.
+  szBuffer2.fRelease();
+  szBuffer3.fRelease();
+  if (ok) {
     fEmitHeader(s);
     fEmitCppFrame(s);
   }
