@@ -4,11 +4,12 @@
 // reach the disk unchanged.
 #include "driver/console.h"
 
-#include <cstdint>
 #include <memory>
 #include <new>
+#include <vector>
 
 #include "driver/convert.h"
+#include "driver/files.h"
 #include "text/state.h"
 #include "text/text.h"
 
@@ -23,14 +24,6 @@ constexpr char CONST_TOO_SMALL[] = "The file is too small!";
 constexpr char CONST_LOADING[] = "Loading...";
 constexpr char CONST_WRITE_ERROR[] = "Error writing the file!";
 constexpr char CONST_NO_MEMORY[] = "Not enough memory!";
-
-// Shorter scripts are refused as too small.
-constexpr long CONST_MIN_SCRIPT_LEN = 3;
-
-struct sFileCloser {
-  void operator()(FILE* f) const { std::fclose(f); }
-};
-using sFilePtr = std::unique_ptr<FILE, sFileCloser>;
 
 // Prints one message on its own line. Flushed at once, so the prompt is on
 // screen before the input is read even when the output is a pipe.
@@ -57,70 +50,37 @@ size_t fLastSeparator(const std::string& path, bool bSlashSeparates) {
   return path.find_last_of(bSlashSeparates ? "\\/" : "\\");
 }
 
-// The file's length, or -1 when it cannot be read as a file (on POSIX a
-// folder opens for reading and only fails at the first read).
-long fReadableLength(FILE* f) {
-  if (std::fgetc(f) == EOF && std::ferror(f)) return -1;
-  if (std::fseek(f, 0, SEEK_END) != 0) return -1;
-  const long length = std::ftell(f);
-  if (std::fseek(f, 0, SEEK_SET) != 0) return -1;
-  return length;
-}
-
-bool fAllocateScript(const sConsoleIo& io, std::string& buffer, size_t n) {
-  if (io.fAllocate) return io.fAllocate(buffer, n);
-  try {
-    buffer.resize(n);
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-  return true;
-}
-
 // Reads the script whole into vScript; prints the message of any failure.
-// A short read is not converted: the missing bytes were never in the file.
 bool fLoadScript(FILE* pOut, const sConsoleIo& io, const std::string& path,
                  std::string& vScript) {
-  sFilePtr f(std::fopen(path.c_str(), "rb"));
-  const long length = f ? fReadableLength(f.get()) : -1;
-  if (length < 0) {
-    fSay(pOut, CONST_NOT_FOUND);
-    return false;
+  switch (fReadWholeFile(path, CONST_MIN_SCRIPT_LEN, vScript, io.fAllocate)) {
+    case eReadResult::kOk:
+      fSay(pOut, CONST_LOADING);
+      return true;
+    case eReadResult::kTooSmall:
+      fSay(pOut, CONST_TOO_SMALL);
+      return false;
+    case eReadResult::kTooLarge:
+    case eReadResult::kNoMemory:
+      fSay(pOut, CONST_NO_MEMORY);
+      return false;
+    case eReadResult::kNotFound:
+    case eReadResult::kNotReadable:
+      break;
   }
-  if (length < CONST_MIN_SCRIPT_LEN) {
-    fSay(pOut, CONST_TOO_SMALL);
-    return false;
-  }
-  // Every text counts its bytes in 32 bits.
-  const size_t n = static_cast<size_t>(length);
-  if (length > INT32_MAX || !fAllocateScript(io, vScript, n)) {
-    fSay(pOut, CONST_NO_MEMORY);
-    return false;
-  }
-  if (std::fread(&vScript[0], 1, n, f.get()) != n) {
-    fSay(pOut, CONST_NOT_FOUND);
-    return false;
-  }
-  f.reset();
-  fSay(pOut, CONST_LOADING);
-  return true;
+  fSay(pOut, CONST_NOT_FOUND);
+  return false;
 }
 
-// Writes the joined text to path and prints the path, or the write error
-// when a write, flush or close fails. A failed open stays silent. True only
-// when the file was written completely.
-bool fWriteOutput(FILE* pOut, const sConsoleIo& io, const std::string& path,
-                  const sText& text) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) return false;
-  const size_t n = text.data.size();
-  const size_t written =
-      io.fWrite ? io.fWrite(text.data.data(), 1, n, f) : std::fwrite(text.data.data(), 1, n, f);
-  bool ok = written == n;
-  ok = (io.fFlush ? io.fFlush(f) : std::fflush(f)) == 0 && ok;
-  ok = (io.fClose ? io.fClose(f) : std::fclose(f)) == 0 && ok;
-  fSay(pOut, ok ? path.c_str() : CONST_WRITE_ERROR);
-  return ok;
+// Writes the joined texts that have lines, all or none, and prints the path
+// of each file written, source first; any failure, the open of an output
+// included, prints the write error and leaves the previous outputs as they
+// were.
+void fWriteOutputs(FILE* pOut, const sConsoleIo& io, const std::vector<sOutputFile>& files) {
+  if (files.empty()) return;
+  sWriteFailure failure;
+  if (!fWriteAllOrNone(files, failure, io)) return fSay(pOut, CONST_WRITE_ERROR);
+  for (const sOutputFile& file : files) fSay(pOut, file.vPath.c_str());
 }
 
 // Runs the conversion on a fresh state and joins its two line lists. What is
@@ -152,9 +112,10 @@ void fRunSteps(FILE* pIn, FILE* pOut, const sConsoleIo& io, sText& vCodeFileCpp,
   bool bHaveCpp = false;
   bool bHaveHeader = false;
   if (!fConvert(io, vScript, vCodeFileCpp, vCodeFileHeader, bHaveCpp, bHaveHeader)) return;
-  // The header is not attempted when the source could not be written.
-  if (bHaveCpp && !fWriteOutput(pOut, io, check.vCppPath, vCodeFileCpp)) return;
-  if (bHaveHeader) fWriteOutput(pOut, io, check.vHeaderPath, vCodeFileHeader);
+  std::vector<sOutputFile> files;
+  if (bHaveCpp) files.push_back({check.vCppPath, &vCodeFileCpp.data});
+  if (bHaveHeader) files.push_back({check.vHeaderPath, &vCodeFileHeader.data});
+  fWriteOutputs(pOut, io, files);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The console dialogue, the front of the pipeline (driver -> rules <-> handlers
 // -> output): the prompt, the checks on the typed path, reading the script,
 // the conversion run, writing war3map.cpp and war3map.h beside the script,
-// and the final wait. Only the driver talks to the console and the disk.
+// and the final wait. Only the driver and the command line talk to the
+// console and the disk.
 #ifndef JASSCRIBE_DRIVER_CONSOLE_H_
 #define JASSCRIBE_DRIVER_CONSOLE_H_
 
@@ -9,6 +10,8 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+
+#include "driver/files.h"
 
 struct sState;
 
@@ -38,11 +41,8 @@ sPathCheck fCheckPath(const std::string& vFullPath,
 
 /// The operations the dialogue performs on its files and memory. An empty
 /// member means the real one; tests replace them to make a step fail.
-struct sConsoleIo {
-  std::function<size_t(const void*, size_t, size_t, FILE*)> fWrite;  // as fwrite
-  std::function<int(FILE*)> fFlush;                                  // as fflush
-  std::function<int(FILE*)> fClose;  // as fclose; must close the file whatever it returns
-  std::function<bool(std::string&, size_t)> fAllocate;  // sizes the script buffer; false: no memory
+struct sConsoleIo : sWriteIo {
+  fAllocator fAllocate;  // sizes the script buffer; false: no memory
   std::function<bool(sState&, const char*, size_t)> fConvert;  // as fConvertScript
 };
 

@@ -8,6 +8,9 @@
 
 #include "text/state.h"
 
+/// Scripts shorter than this are refused as too small before a conversion.
+constexpr size_t CONST_MIN_SCRIPT_LEN = 3;
+
 /// Translates the script's bytes; fills s.vHeaderLines and s.vCppLines on
 /// success (they stay empty when the whole-script rule fails). Always true.
 bool fConvertScript(sState& s, const char* pScript, size_t length);

@@ -174,7 +174,7 @@ bool fFuncsInit()
 	SaveInteger(vHT_Ex,0,fMyStringHash("ShowScore"),(integer)&ShowScore);
 	SaveInteger(vHT_Ex,0,fMyStringHash("Trig_Report_Actions"),(integer)&Trig_Report_Actions);
 	SaveInteger(vHT_Ex,0,fMyStringHash("InitTrig_Report"),(integer)&InitTrig_Report);
-	SaveInteger(vHT_Ex,0,fMyStringHash("fMainJass"),(integer)&fMainJass);
+	SaveInteger(vHT_Ex,0,fMyStringHash("main"),(integer)&fMainJass);
 	return TRUE;
 }
 

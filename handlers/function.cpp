@@ -54,6 +54,7 @@ bool fOnTakes(sState& s, sText& in, sText& out) {
   s.vInTakes = 1;
   s.vFuncName.fClear();
   s.vFuncName.fCopy(s.vPendingName.str());
+  s.vFuncJassName.fCopy(s.vPendingName.str());
   s.vInFunctionBody = 1;
   fMapFuncName(s);
   s.vPendingNameSet = 0;

@@ -17,10 +17,10 @@ const char kArrayOpen[] = "\tsMyArray<";
 const char kArrayClose[] = "[1],CONST_MAX_SIZE_MASS> ";
 
 // Every array item is a one-element array; the engine adds "[0]" to each index.
-// An array named like a C++ keyword is renamed as its indexed uses are.
+// An array with a reserved name is renamed as its indexed uses are.
 bool fWriteArrayDecl(sState& s, sText& in, sText& out) {
   sText name(in.data);
-  if (fIsCppKeyword(name.data)) name.data += "_2";
+  if (fIsReservedName(name.data)) name.data += "_2";
   out = sText(kArrayOpen + s.vPendingType.data + kArrayClose + name.data);
   if (s.vInGlobals == 1) {
     s.vGlobalNames.fAppend(&name);

@@ -10,20 +10,28 @@ namespace {
 // The C++ class of a JASS string.
 const char* const kStringClass = "sMyString";
 
-// Doubles every lone backslash, so that only pairs reach the C++ literal. A
-// literal that is one escape sequence (backslash and one byte) stays as it is,
-// and so does an escaped quote: the C++ literal needs it escaped too.
+// The escapes of JASS mean in C++ what they mean in JASS.
+bool fIsEscapeLetter(char c) {
+  switch (c) {
+    case 'n': case 't': case 'r': case 'b': case 'f': case '"': case '\\': return true;
+    default: return false;
+  }
+}
+
+// Writes every escape sequence unchanged and doubles a backslash that starts
+// none, so the C++ literal holds the same characters as the JASS one.
 std::string fRebuildLiteral(const std::string& text) {
   const size_t n = text.size();
-  const bool bOneEscape = n == 2 && text[0] == '\\';
   std::string rebuilt;
   rebuilt.reserve(2 * n);
   for (size_t j = 0; j < n; ++j) {
     rebuilt += text[j];
-    if (bOneEscape || text[j] != '\\') continue;
-    const bool bPairedWithNext = j + 1 < n && (text[j + 1] == '\\' || text[j + 1] == '"');
-    const bool bPrevIsBackslash = j > 0 && text[j - 1] == '\\';
-    if (!bPairedWithNext && !bPrevIsBackslash) rebuilt += '\\';
+    if (text[j] != '\\') continue;
+    if (j + 1 < n && fIsEscapeLetter(text[j + 1])) {
+      rebuilt += text[++j];
+    } else {
+      rebuilt += '\\';
+    }
   }
   return rebuilt;
 }
@@ -34,6 +42,8 @@ unsigned char fEscapeValue(unsigned char c) {
     case 't': return 9;
     case 'n': return 10;
     case 'r': return 13;
+    case 'b': return 8;
+    case 'f': return 12;
     default: return c;  // '"' is 34 and '\\' is 92 already
   }
 }
@@ -50,7 +60,7 @@ bool fCharacterCode(const sState& s, const std::string& text, unsigned char* pCo
     *pCode = static_cast<unsigned char>(text[0]);
     return true;
   }
-  if (text.size() == 2 && text[0] == '\\') {
+  if (text.size() == 2 && text[0] == '\\' && fIsEscapeLetter(text[1])) {
     *pCode = fEscapeValue(static_cast<unsigned char>(text[1]));
     return true;
   }

@@ -13,15 +13,27 @@ namespace {
 
 using PendingFlag = uint8_t sState::*;
 
-// The left side of "=", "<" and ">".
+// The left side of "=", "<" and ">": the pending name, or a number cut right
+// before the operator ('(5!=b)', '13>b'), which must be written in front of
+// the operator too, and so must the "0x" of a hexadecimal one ('$ff<a').
 void fMoveNameToLeftOperand(sState& s) {
   s.vLeftOperand.fClear();
-  if (s.vPendingName.fEmpty()) {
+  const bool bNumber = s.vPendingNumberSet == 1 && !s.vPendingNumber.fEmpty();
+  if (s.vPendingName.fEmpty() && !bNumber) {
     s.vLeftOperandSet = 0;
     return;
   }
   s.vLeftOperandSet = 1;
-  s.vLeftOperand.fCopy(s.vPendingName.str());
+  if (s.vHexPending == 1) s.vLeftOperand.fCopy("0x");
+  s.vHexPending = 0;
+  if (s.vPendingName.fEmpty()) {
+    s.vLeftOperand.fAppend(s.vPendingNumber.str());
+    s.vPendingNumberSet = 0;
+    s.vPendingNumber.fClear();
+    s.vNumericMode = 0;
+    return;
+  }
+  s.vLeftOperand.fAppend(s.vPendingName.str());
   s.vPendingNameSet = 0;
   s.vPendingName.fClear();
 }
@@ -38,7 +50,7 @@ void fMoveNameToPendingValue(sState& s) {
 // the comparison and change its meaning.
 bool fOnComparison(sState& s, PendingFlag flag, sText& in, sText& out) {
   std::string pending;
-  if (s.vAssignPending == 1) {
+  if (s.vAssignPending == 1 || (s.vEqualityPending == 1 && !s.vPendingName.fEmpty())) {
     sText flushOutput;
     if (!fTranslateOperand(s, nullptr, flushOutput)) return false;
     pending = flushOutput.data;
@@ -68,11 +80,14 @@ bool fOnLogical(sState& s, const char* cppOperator, bool bMoveName, sText& out) 
   return fTranslateOperand(s, &op, out);
 }
 
-// An "=" or "!" while an "=" is pending and an operand was scanned after it
-// ('set b=x==4', 'set b=p!=q') starts a comparison in the assigned value: the
-// assignment and that operand are written first, or the target is lost.
+// An "=" or "!" while an "=" or "==" is pending and an operand was scanned
+// after it ('set b=x==4', 'set b=p!=q', 'a==$FF==false') starts the next
+// comparison: what is pending and that operand are written first, or the
+// target or the first comparison is lost.
 bool fFlushPendingAssignment(sState& s, sText& out) {
-  if (s.vAssignPending != 1 || s.vPendingName.fEmpty()) return true;
+  const bool bPending = s.vAssignPending == 1 || s.vEqualityPending == 1;
+  const bool bOperand = !s.vPendingName.fEmpty() || s.vPendingNumberSet == 1;
+  if (!bPending || !bOperand) return true;
   return fTranslateOperand(s, nullptr, out);
 }
 
@@ -81,8 +96,10 @@ bool fFlushPendingAssignment(sState& s, sText& out) {
 bool fOnAssign(sState& s, sText& /*in*/, sText& out) {
   s.vNumericMode = 0;
   // The "=" of "<=" and ">=": the comparison is already written, so this "="
-  // must follow it at once, before any blank.
-  if (s.vPrevElementKind == K_LESS || s.vPrevElementKind == K_GREATER) {
+  // must follow it at once, before any blank. With an operand between them
+  // ('>0==false') it is a comparison of its own.
+  const bool bOperandBetween = !s.vPendingName.fEmpty() || s.vPendingNumberSet == 1;
+  if ((s.vPrevElementKind == K_LESS || s.vPrevElementKind == K_GREATER) && !bOperandBetween) {
     out.data = "=";
     return true;
   }

@@ -43,6 +43,13 @@ bool fFlushNumber(sState& s, sText& out) {
 bool fOnSpace(sState& s, sText& in, sText& out) {
   if (s.vInTakes == 1) return fFlushNameOnly(s, out);  // parameter part
   if (s.vNumericMode == 0 && s.vInGlobals == 0 && s.vInFunctionBody == 1) {
+    if (s.vPendingName.fEmpty() && s.vLeftOperandSet == 1 && s.vEqualityPending == 1) {
+      // An operand cut right before its operator ('0== c') goes in front of
+      // the blank, as it stands in the script.
+      if (!fTranslateOperand(s, nullptr, out)) return false;
+      out.data += in.data;
+      return true;
+    }
     if (s.vPendingName.fEmpty()) {
       out.data = in.data;  // a blank with nothing pending passes through
       return true;

@@ -20,7 +20,6 @@ struct sNameRule {
 constexpr sNameRule kCallNameRules[] = {
     {"ExecuteFunc",                    "fMyExecuteFunc"},
     {"GetLocalPlayer",                 "fMyGetLocalPlayer"},
-    {"IN",                             "IN_2"},
     {"I2S",                            "fMyI2S"},
     {"GetUnitName",                    "fMyGetUnitName"},
     {"StringHash",                     "fMyStringHash"},
@@ -35,7 +34,6 @@ constexpr sNameRule kCallNameRules[] = {
 // Definitions, in test order: the frame's fMain calls the script's main as fMainJass.
 constexpr sNameRule kFuncNameRules[] = {
     {"main", "fMainJass"},
-    {"IN",   "IN_2"},
 };
 
 // Names in a table differ, so at most one rule matches and the first match
@@ -50,10 +48,10 @@ void fApplyNameRules(sCharBuf& name, const sNameRule (&rules)[N]) {
   }
 }
 
-// A function named like a C++ keyword ("delete") is renamed where it is
+// A function with a reserved name ("delete", "IN") is renamed where it is
 // defined and where it is called alike.
 void fRenameKeyword(sCharBuf& name) {
-  if (fIsCppKeyword(name.str())) fAppendReservedSuffix(name);
+  if (fIsReservedName(name.str())) fAppendReservedSuffix(name);
 }
 
 }  // namespace

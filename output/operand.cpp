@@ -11,20 +11,9 @@
 
 namespace {
 
-constexpr const char* kReservedPrefixes[] = {"this", "do", "IN"};  // test order
 constexpr const char* kGlobalPrefix = "pGlobal->";
 
-bool fHasReservedPrefix(const std::string& name) {
-  for (const char* word : kReservedPrefixes) {
-    if (name.compare(0, std::strlen(word), word) == 0) return true;
-  }
-  return false;
-}
-
-// Names that begin with a reserved word, and names that C++ keeps for itself.
-bool fNeedsReservedSuffix(const std::string& name) {
-  return fHasReservedPrefix(name) || fIsCppKeyword(name);
-}
+bool fNeedsReservedSuffix(const std::string& name) { return fIsReservedName(name); }
 
 // A parameter or local hides the global of the same name.
 bool fIsGlobal(sState& s, const std::string& bytes) {
@@ -46,16 +35,17 @@ void fWriteReal(std::string& out, const std::string& value) {
   if (!value.empty() && value.back() == '.') out += '0';
 }
 
-// Step 1: names that begin with a reserved word or are a C++ keyword take the
-// suffix "_2", once: a text that a flush already renamed ('this_2', the
-// argument that the comma handler flushes again) is not renamed twice. An
-// element that needs it is adopted as the pending name, so it is written once
-// (as the pending name), not twice. True when the element was adopted.
+// Step 1: reserved names take the suffix "_2", once. The argument that the
+// comma handler flushes again is already translated: its "NULL" is the
+// translation of null, not a name. An element that needs the suffix is
+// adopted as the pending name, so it is written once (as the pending name),
+// not twice. True when the element was adopted.
 bool fApplyReservedSuffix(sState& s, const sText* pElement) {
   bool bAdopted = false;
   if (!s.vPendingName.fEmpty()) {
     if (fNeedsReservedSuffix(s.vPendingName.str())) fAppendReservedSuffix(s.vPendingName);
-  } else if (pElement != nullptr && pElement->len() > 0 && fNeedsReservedSuffix(pElement->data)) {
+  } else if (pElement != nullptr && pElement->len() > 0 && !s.vCommaPending &&
+             fNeedsReservedSuffix(pElement->data)) {
     s.vPendingName.fCopy(pElement->data);
     s.vPendingNameSet = 1;
     fAppendReservedSuffix(s.vPendingName);
@@ -160,9 +150,10 @@ void fWriteOperatorsAndFront(sState& s, std::string& out) {
 }
 
 // Inside the globals block a written operand of a typed declaration is the
-// declared name; the literals true and false are values, never names.
+// declared name; the literals true and false are values, never names, and so
+// is whatever follows the "=" ('x= ATTACK_TYPE_NORMAL').
 void fRegisterDeclaredName(sState& s, const sText& element) {
-  if (!s.vInGlobals || s.vNumericMode || s.vPendingType.fEmpty()) return;
+  if (!s.vInGlobals || s.vNumericMode || s.vPendingType.fEmpty() || s.vAssignEmitted) return;
   if (element.data == "false" || element.data == "true") return;
   if (!fIsIdentifier(element.data)) return;
   s.vGlobalNames.fAppend(&element);

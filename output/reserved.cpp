@@ -15,12 +15,12 @@ constexpr const char* kCppKeywords[] = {
     "alignas", "alignof", "and_eq", "asm", "auto", "bitand", "bitor", "bool", "break", "case",
     "catch", "char", "char16_t", "char32_t", "char8_t", "class", "co_await", "co_return",
     "co_yield", "compl", "concept", "const", "const_cast", "consteval", "constexpr",
-    "constinit", "continue", "decltype", "default", "delete", "double", "dynamic_cast", "else",
+    "constinit", "continue", "decltype", "default", "delete", "do", "double", "dynamic_cast", "else",
     "enum", "explicit", "export", "extern", "float", "for", "friend", "goto", "if", "inline",
     "int", "long", "mutable", "namespace", "new", "noexcept", "not_eq", "nullptr", "operator",
     "or_eq", "private", "protected", "public", "register", "reinterpret_cast", "requires",
     "return", "short", "signed", "sizeof", "static", "static_assert", "static_cast", "struct",
-    "switch", "template", "thread_local", "throw", "try", "typedef", "typeid", "typename",
+    "switch", "template", "this", "thread_local", "throw", "try", "typedef", "typeid", "typename",
     "union", "unsigned", "using", "virtual", "void", "volatile", "wchar_t", "while", "xor",
     "xor_eq",
 };
@@ -39,13 +39,19 @@ constexpr bool fIsSorted() {
 }
 static_assert(fIsSorted(), "the keyword table must stay sorted");
 
+// The framework's headers define these as macros, which would replace the
+// name wherever it stands.
+constexpr const char* kFrameworkMacros[] = {"FALSE", "IN", "NULL", "OPTIONAL", "OUT", "TRUE"};
+
 }  // namespace
 
-bool fIsCppKeyword(const std::string& name) {
+bool fIsReservedName(const std::string& name) {
   if (name.find('\0') != std::string::npos) return false;
-  return std::binary_search(
-      std::begin(kCppKeywords), std::end(kCppKeywords), name.c_str(),
-      [](const char* a, const char* b) { return std::strcmp(a, b) < 0; });
+  const auto byBytes = [](const char* a, const char* b) { return std::strcmp(a, b) < 0; };
+  return std::binary_search(std::begin(kCppKeywords), std::end(kCppKeywords), name.c_str(),
+                            byBytes) ||
+         std::binary_search(std::begin(kFrameworkMacros), std::end(kFrameworkMacros),
+                            name.c_str(), byBytes);
 }
 
 void fAppendReservedSuffix(sCharBuf& name) {

@@ -1,6 +1,7 @@
-// Words that C++ reserves: a JASS name equal to one of them cannot be written
-// as it is, so the operand flush and both function-name tables rename it with
-// the suffix "_2", as they do with the names that begin with "this", "do" or "IN".
+// Names the output cannot use as they are: the words C++ reserves and the
+// macros of the framework's headers. A JASS name equal to one of them is
+// renamed with the suffix "_2" at every site alike (declarations, uses,
+// definitions, calls, references); every other name keeps its spelling.
 #ifndef JASSCRIBE_OUTPUT_RESERVED_H_
 #define JASSCRIBE_OUTPUT_RESERVED_H_
 
@@ -8,8 +9,9 @@
 
 #include "text/charbuf.h"
 
-/// True when the name is exactly a C++ keyword (case-sensitive).
-bool fIsCppKeyword(const std::string& name);
+/// True when the name is exactly a C++ keyword or one of the framework
+/// headers' macros IN, OUT, OPTIONAL, NULL, TRUE, FALSE (case-sensitive).
+bool fIsReservedName(const std::string& name);
 
 /// Appends "_2" unless the name already ends in it: a name is renamed once,
 /// however many flushes see it.

@@ -9,6 +9,7 @@
 
 #include "output/names.h"
 #include "output/operand.h"
+#include "output/tokens.h"
 #include "rules/rules.h"
 #include "scan/typenames.h"
 
@@ -212,6 +213,11 @@ void fAssemble(sRuleCall& c) {
     std::string().swap(c.vPieces[i]);
   }
   if (c.rule == K_FUNCTION && !body.empty()) body.insert(0, s.vFuncHeadText.data);
+  // A whole function, and each global with its value, is checked once for
+  // tokens that were written into each other.
+  if (c.rule == K_FUNCTION || (fIsTypeKind(c.rule) && s.vInGlobals == 1)) {
+    body = fSeparateTokens(body);
+  }
   c.out.data = std::move(body);
   c.vPieces.clear();
 }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "rules/literals.h"
+#include "text/literals.h"
 #include "scan/kinds.h"
 #include "text/state.h"
 #include "text/text.h"

@@ -7,8 +7,9 @@
 #include <algorithm>
 #include <array>
 
+#include "output/operand.h"
 #include "rules/call.h"
-#include "rules/literals.h"
+#include "text/literals.h"
 
 namespace {
 
@@ -171,11 +172,27 @@ KindCode fFinalKind(sRuleCall& c) {
   return K_PLAIN;
 }
 
+// In the globals block a blank leaves the name before it pending; at the end
+// of a group ('(a <= g )') that name is the group's last operand and is
+// written inside it, not after its closer.
+void fFlushNameLeftInGroup(sRuleCall& c) {
+  const bool group = c.rule == K_LPAREN || c.rule == K_LBRACKET || c.rule == K_ARGUMENT;
+  if (!group || c.s.vInGlobals == 0 || c.s.vPendingName.fEmpty()) return;
+  sText flushInput(c.s.vPendingName.str());
+  c.s.vPendingNameSet = 0;
+  c.s.vPendingName.fClear();
+  sText flushOutput;
+  if (fTranslateOperand(c.s, &flushInput, flushOutput) && !flushOutput.fEmpty()) {
+    c.vPieces.push_back(flushOutput.data);
+  }
+}
+
 // The rest of the buffer is the final element; once it is translated the
 // text is complete and gets its closing pieces.
 void fEndOfText(sRuleCall& c, int32_t r) {
   const bool complete =
       c.nBufLen == 0 || fIsLineEndByte(c.szBuffer[static_cast<size_t>(c.nBufLen) - 1]);
+  if (complete) fFlushNameLeftInGroup(c);
   if (!complete) {
     const KindCode kind = fFinalKind(c);
     c.vIndex1 = r - c.nBufLen;

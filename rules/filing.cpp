@@ -24,14 +24,15 @@ bool fEndsWith(const std::string& text, const std::string& tail) {
 }
 
 // A function that takes and returns nothing is registered under the hash of
-// its name, so the runtime can find it by name.
+// its name, so the runtime can find it by name: ExecuteFunc names it as the
+// script spells it ("main", "delete"), the address is the C++ function's.
 void fFileFunction(sRuleCall& c) {
   sState& s = c.s;
   s.vFuncsCppList.fAppend(&c.out);
   s.vFuncsCppList.fAppendString(kLineEnd);
   if (s.vReturnsNothing == 1 && s.vFuncParams.data == kNoParams) {
-    const std::string name = s.vFuncName.str();
-    const std::string line = kRegisterPrefix + name + kRegisterMiddle + name + kRegisterSuffix;
+    const std::string line = kRegisterPrefix + s.vFuncJassName.str() + kRegisterMiddle +
+                             s.vFuncName.str() + kRegisterSuffix;
     fAppendLine(&s.vBodyFuncsInitList, line.c_str());
   }
   s.vFuncsForHeaderList.fAppend(&s.vFuncPrototype);
@@ -81,7 +82,10 @@ void fFileResult(sRuleCall& c) {
   } else if (c.rule == K_GLOBALS) {
     c.s.vGlobalsVarList.fAppend(&c.out);
   } else if (fIsTypeKind(c.rule)) {
-    if (c.s.vInGlobals == 1 && c.s.vAssignEmitted == 1) {
+    // Every initial value moves into the constructor, even one whose "="
+    // flag a group after it cleared ('integer g = -(x)'): left in the class,
+    // it would read globals before the constructor has set them.
+    if (c.s.vInGlobals == 1) {
       fSplitInitialiser(c);
     } else {
       c.in.bTerminated = 0;

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "rules/call.h"
-#include "rules/literals.h"
+#include "text/literals.h"
 
 namespace {
 

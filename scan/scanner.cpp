@@ -102,7 +102,8 @@ sCodeTable fBuildCodeTable() {
   }
   // "else" must still hit inside "elseif", and the blank is no word.
   for (KindCode code : {K_LOCAL, K_SET, K_CALL, K_RETURN, K_OR, K_AND, K_NOT, K_CONSTANT,
-                        K_TAKES, K_ARRAY, K_EXITWHEN, K_NOTHING, K_NULL, K_FUNCTION_REF}) {
+                        K_TAKES, K_ARRAY, K_EXITWHEN, K_ELSEIF, K_NOTHING, K_NULL,
+                        K_FUNCTION_REF}) {
     t[static_cast<size_t>(code)].bWholeWord = true;
   }
   // K_SPACE keeps its statement group: it is tested as a symbol only when
@@ -144,6 +145,8 @@ struct sScan {
   uint8_t fCurrentClasses() const { return kClasses[static_cast<uint8_t>(buffer[idx])]; }
   bool fNothingCut() const { return start == -1 && end == -1; }
   bool fAtWordEnd() const { return (kClasses[static_cast<uint8_t>(next)] & kClassWord) == 0; }
+  // "else" ends its word, or goes on as "elseif", which counts it too.
+  bool fAtElseEnd() const { return fAtWordEnd() || next == 'i'; }
   // The buffer is exactly the keyword of code.
   bool fIsExactly(KindCode code) const {
     const int32_t n = fKeywordLength(code);
@@ -168,7 +171,7 @@ void fBeginName(sState& s, int32_t pos) {
 }
 
 int fTestElseNest(sState& s, sScan& a) {
-  if (!a.fIsExactly(K_ELSE)) return kScanMiss;
+  if (!a.fIsExactly(K_ELSE) || !a.fAtElseEnd()) return kScanMiss;
   ++s.vElseCount;
   return kScanHit;
 }
@@ -176,7 +179,7 @@ int fTestElseNest(sState& s, sScan& a) {
 // An "elseif" whose "else" was counted leaves vIfCount as it was.
 int fTestIfNest(sState& s, sScan& a) {
   const bool bLength = a.fCount() == 2 || (s.vElseCount > 0 && a.fCount() == 6);
-  if (!bLength || !a.fEndsWith(K_IF)) return kScanMiss;
+  if (!bLength || !a.fEndsWith(K_IF) || !a.fAtWordEnd()) return kScanMiss;
   if (s.vIfCount == s.vEndifCount) {
     a.opener = K_IF;
     a.start = a.pos - 1;
@@ -187,7 +190,7 @@ int fTestIfNest(sState& s, sScan& a) {
 }
 
 int fTestLoopNest(sState& s, sScan& a) {
-  if (!a.fIsExactly(K_LOOP)) return kScanMiss;
+  if (!a.fIsExactly(K_LOOP) || !a.fAtWordEnd()) return kScanMiss;
   if (s.vLoopCount == s.vEndloopCount) {
     a.opener = K_LOOP;
     a.start = a.fKeywordStart(K_LOOP);
@@ -199,7 +202,7 @@ int fTestLoopNest(sState& s, sScan& a) {
 // Shared by endloop and endif: only the closer of the outermost block ends
 // the element.
 int fTestCloserNest(sScan& a, KindCode closer, int32_t opened, int32_t& closed) {
-  if (!a.fIsExactly(closer)) return kScanMiss;
+  if (!a.fIsExactly(closer) || !a.fAtWordEnd()) return kScanMiss;
   ++closed;
   if (opened == closed) {
     a.element = closer;
@@ -271,16 +274,25 @@ int fTestNumber(sState& s, sScan& a) {
 }
 
 int fTestOpener(sScan& a, KindCode code) {
-  if (!a.fNothingCut() || !a.fIsExactly(code)) return kScanMiss;
+  if (!a.fNothingCut() || !a.fIsExactly(code) || !a.fAtWordEnd()) return kScanMiss;
   a.start = a.fKeywordStart(code);
   a.opener = code;
   return kScanHit;
 }
 
 int fTestCloser(sScan& a, KindCode code) {
-  if (a.start == -1 || a.end != -1 || !a.fIsExactly(code)) return kScanMiss;
+  if (a.start == -1 || a.end != -1 || !a.fIsExactly(code) || !a.fAtWordEnd()) return kScanMiss;
   a.element = code;
   return kScanHit;
+}
+
+// A keyword after the first n bytes of text starts a word there: nothing
+// precedes it, or a byte that ends no name ("(x)then"), or a number
+// ("1then"); in "xthen" or "my_returns" it is part of a name.
+bool fStartsWord(const char* text, int32_t n) {
+  int32_t first = n;
+  while (first > 0 && (kClasses[static_cast<uint8_t>(text[first - 1])] & kClassWord) != 0) --first;
+  return first == n || (text[first] >= '0' && text[first] <= '9');
 }
 
 // Whether the text before a glued "or"/"and" ends with a literal: no name
@@ -315,6 +327,7 @@ int fTestStatement(sState& s, sScan& a, KindCode code) {
   if (!a.fNothingCut()) return kScanMiss;
   if (!a.fIsExactly(code)) return fTestGluedLogical(s, a, code);
   if (fInfo(code).bWholeWord && !a.fAtWordEnd()) return kScanMiss;
+  if (code == K_ELSE && !a.fAtElseEnd()) return kScanMiss;
   a.start = a.fKeywordStart(code);
   a.element = code;
   return kScanHit;
@@ -322,7 +335,8 @@ int fTestStatement(sState& s, sScan& a, KindCode code) {
 
 // The words before "returns" / "then" are the name (or condition) they end.
 int fTestTrailing(sState& s, sScan& a, KindCode code) {
-  if (!a.fNothingCut() || !a.fEndsWith(code)) return kScanMiss;
+  if (!a.fNothingCut() || !a.fEndsWith(code) || !a.fAtWordEnd()) return kScanMiss;
+  if (!fStartsWord(a.buffer, a.fCount() - fKeywordLength(code))) return kScanMiss;
   s.vPendingNameSet = 1;
   s.vPendingName.fCopy(a.buffer, static_cast<size_t>(a.fCount() - fKeywordLength(code)));
   a.start = a.fKeywordStart(code);

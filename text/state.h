@@ -49,6 +49,7 @@ struct sState {
   sCharBuf vLeftOperand;    // left operand of a comparison or assignment
   sCharBuf vCallName;       // called function or indexed array
   sCharBuf vFuncName;       // mapped name of the function being defined
+  sCharBuf vFuncJassName;   // that name as the script spells it
   sCharBuf vStringLiteral;  // text of the string literal being cut
   sCharBuf vFormatBuffer;   // formatting scratch
   sCharBuf vWorkBuffer;     // scratch for splitting global initialisers

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 #include <new>
 #include <string>
@@ -89,7 +90,10 @@ void InjectFailures(sConsoleIo& io, const Failures& fail) {
   };
 }
 
-TEST_F(ConsoleTest, WritesOutputsAndReportsEachOutcome) {
+// Every outcome of writing: the messages, and each output holding either its
+// new lines (when its path was printed) or exactly what it held before; no
+// temporary file is ever left beside them.
+TEST_F(ConsoleTest, WritesOutputsAllOrNoneAndReportsEachOutcome) {
   enum Block { kNone, kCppFolder, kHeaderFolder };
   struct Case {
     const char* name;
@@ -101,6 +105,7 @@ TEST_F(ConsoleTest, WritesOutputsAndReportsEachOutcome) {
   };
   const std::vector<std::string> cpp = {"int a;\r\n", "", "\r\n", "}\r\n"};
   const std::vector<std::string> header = {"#pragma once\r\n", "x\ty\r\n"};
+  const std::vector<std::string> failed = {"Loading...", "Error writing the file!"};
   const Case cases[] = {
       {"both", cpp, header, true, kNone, {}, {"Loading...", "@cpp", "@h"}},
       {"conversion failed", cpp, header, false, kNone, {}, {"Loading..."}},
@@ -108,26 +113,30 @@ TEST_F(ConsoleTest, WritesOutputsAndReportsEachOutcome) {
       {"source list empty", {}, header, true, kNone, {}, {"Loading...", "@h"}},
       {"header list empty", cpp, {}, true, kNone, {}, {"Loading...", "@cpp"}},
       {"zero-length items", {"", ""}, {""}, true, kNone, {}, {"Loading...", "@cpp", "@h"}},
-      {"source cannot open", cpp, header, true, kCppFolder, {}, {"Loading..."}},
-      {"header cannot open", cpp, header, true, kHeaderFolder, {}, {"Loading...", "@cpp"}},
-      {"source short write", cpp, header, true, kNone, {1, 0, 0},
-       {"Loading...", "Error writing the file!"}},
-      {"source flush fails", cpp, header, true, kNone, {0, 1, 0},
-       {"Loading...", "Error writing the file!"}},
-      {"source close fails", cpp, header, true, kNone, {0, 0, 1},
-       {"Loading...", "Error writing the file!"}},
-      {"header short write", cpp, header, true, kNone, {2, 0, 0},
-       {"Loading...", "@cpp", "Error writing the file!"}},
-      {"header close fails", cpp, header, true, kNone, {0, 0, 2},
-       {"Loading...", "@cpp", "Error writing the file!"}},
+      {"folder where the source goes", cpp, header, true, kCppFolder, {}, failed},
+      {"folder where the header goes", cpp, header, true, kHeaderFolder, {}, failed},
+      {"source short write", cpp, header, true, kNone, {1, 0, 0}, failed},
+      {"source flush fails", cpp, header, true, kNone, {0, 1, 0}, failed},
+      {"source close fails", cpp, header, true, kNone, {0, 0, 1}, failed},
+      {"header short write", cpp, header, true, kNone, {2, 0, 0}, failed},
+      {"header flush fails", cpp, header, true, kNone, {0, 2, 0}, failed},
+      {"header close fails", cpp, header, true, kNone, {0, 0, 2}, failed},
   };
   ASSERT_TRUE(fWriteFile(script_, "abc"));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     std::filesystem::remove_all(cpp_);
     std::filesystem::remove_all(header_);
-    if (c.block == kCppFolder) std::filesystem::create_directory(cpp_);
-    if (c.block == kHeaderFolder) std::filesystem::create_directory(header_);
+    if (c.block == kCppFolder) {
+      std::filesystem::create_directory(cpp_);
+    } else {
+      ASSERT_TRUE(fWriteFile(cpp_, "previous source"));
+    }
+    if (c.block == kHeaderFolder) {
+      std::filesystem::create_directory(header_);
+    } else {
+      ASSERT_TRUE(fWriteFile(header_, "previous header"));
+    }
     sConsoleIo io = FakeConversion(c.cpp, c.header, c.convertOk);
     InjectFailures(io, c.fail);
 
@@ -135,28 +144,24 @@ TEST_F(ConsoleTest, WritesOutputsAndReportsEachOutcome) {
     for (const std::string& m : c.messages) expected += (m == "@cpp" ? cpp_ : m == "@h" ? header_ : m) + "\n";
     EXPECT_TRUE(fSameBytes(RunDialogue(script_ + "\n", io).output, expected));
 
-    // A file exists exactly when its path was printed; it holds the items in order.
     auto printed = [&c](const char* tag) {
       for (const std::string& m : c.messages) if (m == tag) return true;
       return false;
     };
-    std::string bytes;
-    if (printed("@cpp")) {
-      ASSERT_TRUE(fReadFile(cpp_, bytes));
-      std::string joined;
-      for (const std::string& item : c.cpp) joined += item;
-      EXPECT_TRUE(fSameBytes(bytes, joined));
-    } else if (c.block != kCppFolder && c.fail.write != 1 && c.fail.flush != 1 && c.fail.close != 1) {
-      EXPECT_FALSE(Exists(cpp_));
+    auto joined = [](const std::vector<std::string>& items) {
+      std::string all;
+      for (const std::string& item : items) all += item;
+      return all;
+    };
+    if (c.block != kCppFolder) {
+      EXPECT_TRUE(fSameBytes(fReadFile(cpp_), printed("@cpp") ? joined(c.cpp) : "previous source"));
     }
-    if (printed("@h")) {
-      ASSERT_TRUE(fReadFile(header_, bytes));
-      std::string joined;
-      for (const std::string& item : c.header) joined += item;
-      EXPECT_TRUE(fSameBytes(bytes, joined));
-    } else if (c.block != kHeaderFolder && c.fail.write != 2 && c.fail.close != 2) {
-      EXPECT_FALSE(Exists(header_));
+    if (c.block != kHeaderFolder) {
+      EXPECT_TRUE(
+          fSameBytes(fReadFile(header_), printed("@h") ? joined(c.header) : "previous header"));
     }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
+                            std::filesystem::directory_iterator()), 3);
   }
 }
 

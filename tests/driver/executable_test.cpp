@@ -61,10 +61,12 @@ class ExecutableTest : public ::testing::Test {
     }
     const sConverted want = fConvertAll(script);
     std::string expected = std::string(kPrompt) + "Loading...\n";
+    // Outputs are written all or none.
     const bool cppWritten = want.bCpp && !cppBlocked;
-    const bool headerWritten = want.bHeader && (cppWritten || !want.bCpp);
+    const bool headerWritten = want.bHeader && !cppBlocked;
     if (cppWritten) expected += cpp_ + "\n";
     if (headerWritten) expected += header_ + "\n";
+    if (cppBlocked && want.bCpp) expected += "Error writing the file!\n";
 
     const ExeRun run = RunExe(dir_, script_ + lineEnd);
     EXPECT_EQ(run.exitCode, 0);

@@ -13,10 +13,11 @@ namespace {
 
 const char kRegisterFormat[] = "\tSaveInteger(vHT_Ex,0,fMyStringHash(\"%\"),(integer)&%);\r\n";
 
-std::string fRegistration(const std::string& name) {
+// ExecuteFunc finds a function by its JASS name; the address is the C++ one.
+std::string fRegistration(const std::string& name, const std::string& cppName = "") {
   std::string line = kRegisterFormat;
   line.replace(line.find('%'), 1, name);
-  line.replace(line.find('%'), 1, name);
+  line.replace(line.find('%'), 1, cppName.empty() ? name : cppName);
   return line;
 }
 
@@ -58,7 +59,8 @@ TEST(GoldenFunctions, HeadsPrototypesAndRegistrations) {
             "integer Count( integer a, real b);\r\n"
             "sMyString GetName();\r\n"
             "void fMainJass();\r\n");
-  EXPECT_EQ(fJoined(s.vBodyFuncsInitList), fRegistration("IN_2") + fRegistration("fMainJass"));
+  EXPECT_EQ(fJoined(s.vBodyFuncsInitList),
+            fRegistration("IN", "IN_2") + fRegistration("main", "fMainJass"));
 }
 
 TEST(GoldenFunctions, SourceFileEndsWithFunctionsAndRegistrations) {

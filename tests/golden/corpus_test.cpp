@@ -75,7 +75,7 @@ std::vector<std::string> fDefinedNames(const std::string& script) {
     std::string name;
     if (fDefinesFunction(script.substr(pos, end - pos), &name)) {
       if (name == "main") name = "fMainJass";
-      if (name == "IN" || fIsCppKeyword(name)) name += "_2";
+      if (fIsReservedName(name)) name += "_2";
       names.push_back(name);
     }
     pos = end + 1;

@@ -51,7 +51,8 @@ TEST(ExpressionsGolden, LocalDeclarations) {
       {"local real r = .5", "\treal r =.5;\r\n"},
       {"local string s = \"abc\"", "\tsMyString s =sMyString(\"abc\");\r\n"},
       {"local string s = \"\"", "\tsMyString s =sMyString(0x02);\r\n"},
-      {"local integer doX", "\tinteger doX_2;\r\n"},
+      {"local integer doX", "\tinteger doX;\r\n"},
+      {"local integer do", "\tinteger do_2;\r\n"},
       {"local integer array a", "\t\tsMyArray<integer[1],CONST_MAX_SIZE_MASS> a;\r\n"},
   };
   fCheckStatements(cases, sizeof cases / sizeof cases[0]);
@@ -137,9 +138,9 @@ TEST(ExpressionsGolden, StringLiteralsOutsideGlobals) {
   };
   const Case cases[] = {
       {"abc", "sMyString(\"abc\")"},        {"a", "sMyString(0x61)"},
-      {"\\n", "sMyString(0x0A)"},           {"\\x", "sMyString(0x78)"},
-      {"a\\b", "sMyString(\"a\\\\b\")"},    {"a\\\\b", "sMyString(\"a\\\\b\")"},
-      {"ab\\n", "sMyString(\"ab\\\\n\")"},  {"ab", "sMyString(\"ab\")"},
+      {"\\n", "sMyString(0x0A)"},           {"\\x", "sMyString(\"\\\\x\")"},
+      {"a\\b", "sMyString(\"a\\b\")"},      {"a\\\\b", "sMyString(\"a\\\\b\")"},
+      {"ab\\ncd", "sMyString(\"ab\\ncd\")"},  {"ab", "sMyString(\"ab\")"},
       {"", "sMyString(0x02)"},
       {"\\\"", "sMyString(0x22)"},  // an escaped quote is kept
       {"\\\"ab", "sMyString(\"\\\"ab\")"},

@@ -45,10 +45,13 @@ const LiteralCase kLiteralCases[] = {
     {"\\t", "sMyString(0x09)", "sMyString(\"\\t\")"},
     {"\\r", "sMyString(0x0D)", "sMyString(\"\\r\")"},
     {"\\\\", "sMyString(0x5C)", "sMyString(\"\\\\\")"},
-    {"\\x", "sMyString(0x78)", "sMyString(\"\\x\")"},
-    {"a\\b", "sMyString(\"a\\\\b\")", "sMyString(\"a\\\\b\")"},
+    {"\\x", "sMyString(\"\\\\x\")", "sMyString(\"\\\\x\")"},  // no escape: backslash and x
+    {"\\b", "sMyString(0x08)", "sMyString(\"\\b\")"},
+    {"a\\b", "sMyString(\"a\\b\")", "sMyString(\"a\\b\")"},  // escapes mean the same in C++
+    {"a\\q", "sMyString(\"a\\\\q\")", "sMyString(\"a\\\\q\")"},
     {"a\\\\b", "sMyString(\"a\\\\b\")", "sMyString(\"a\\\\b\")"},
-    {"ab\\n", "sMyString(\"ab\\\\n\")", "sMyString(\"ab\\\\n\")"},
+    {"ab\\n", "sMyString(\"ab\\n\")", "sMyString(\"ab\\n\")"},
+    {"ab\\ncd\\f", "sMyString(\"ab\\ncd\\f\")", "sMyString(\"ab\\ncd\\f\")"},
     {"a\\\\", "sMyString(\"a\\\\\")", "sMyString(\"a\\\\\")"},  // an escaped backslash closes
     {"ab", "sMyString(\"ab\")", "sMyString(\"ab\")"},
     {" ", "sMyString(0x20)", "sMyString(\" \")"},
@@ -81,8 +84,8 @@ TEST(QuoteHandler, EmptyLiteralDoesNotRepeatThePreviousOne) {
 
 TEST(QuoteHandler, ClosingQuoteLeavesTheRebuiltText) {
   sState s;
-  EXPECT_EQ(fQuoteLiteral(s, "a\\b"), "sMyString(\"a\\\\b\")");
-  EXPECT_EQ(s.vStringLiteral.str(), "a\\\\b");
+  EXPECT_EQ(fQuoteLiteral(s, "a\\q"), "sMyString(\"a\\\\q\")");
+  EXPECT_EQ(s.vStringLiteral.str(), "a\\\\q");
   EXPECT_EQ(s.vStringMode, 0);
 }
 
@@ -111,7 +114,7 @@ TEST(QuoteHandler, EscapedQuoteIsKeptInTheLiteral) {
       {"", false, "sMyString(0x22)"},
       {"", true, "sMyString(\"\\\"\")"},
       {"ab", false, "sMyString(\"\\\"ab\")"},
-      {"a\\b", false, "sMyString(\"\\\"a\\\\b\")"},
+      {"a\\q", false, "sMyString(\"\\\"a\\\\q\")"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string("after the escaped quote: ") + c.after);

@@ -102,7 +102,7 @@ TEST(ComparisonHandlers, WriteLeftOperandAndOperatorAtOnce) {
       {fOnGreater, ">", "a", "a>"},
       {fOnLess, "<", "", "<"},
       {fOnGreater, ">", "", ">"},
-      {fOnLess, "<", "doX", "doX_2<"},
+      {fOnLess, "<", "do", "do_2<"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.element) + " after '" + c.name + "'");

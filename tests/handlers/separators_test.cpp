@@ -48,10 +48,10 @@ struct SpaceCase {
 const SpaceCase kSpaceCases[] = {
     {Place::kParameters, "x", "", "x", false},
     {Place::kParameters, "", "", "", false},
-    {Place::kParameters, "doIt", "", "doIt_2", false},
+    {Place::kParameters, "do", "", "do_2", false},
     {Place::kFunctionBody, "x", "", "x", false},
     {Place::kFunctionBody, "", "", " ", false},
-    {Place::kFunctionBody, "thisUnit", "", "thisUnit_2", false},
+    {Place::kFunctionBody, "this", "", "this_2", false},
     {Place::kFunctionBody, "", "5", "5 ", false},
     {Place::kFunctionBody, "", ".5", "0.5 ", false},
     {Place::kGlobals, "udg_x", "", "", true},

@@ -45,6 +45,7 @@ TEST(RuleEngineFiling, FunctionGoesToSourceHeaderAndRegistration) {
     s.vFuncPrototype = sText("void f" + tc.params);
     s.vFuncParams = sText(tc.params);
     s.vFuncName.fCopy("f");
+    s.vFuncJassName.fCopy("f");
     s.vReturnsNothing = tc.returnsNothing ? 1 : 0;
     sText in = fMakeText("function f\r\ncall g()\r\nendfunction", 8, 11);
     in.bTerminated = 1;

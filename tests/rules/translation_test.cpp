@@ -96,7 +96,7 @@ TEST(Translation, NamesThatBeginWithAKeyword) {
       "function setup takes nothing returns nothing\r\nendfunction\r\n"
       "function callX takes nothing returns nothing\r\ncall setup()\r\nendfunction\r\n";
   const sConverted out = fConvertAll(script);
-  EXPECT_EQ(fShow(out.globals), fShow("timerdialog udg_d;\r\n;\r\n"));
+  EXPECT_EQ(fShow(out.globals), fShow("timerdialog udg_d;\r\n"));
   EXPECT_EQ(fShow(out.prototypes), fShow("void setup();\r\nvoid callX();\r\n"));
 }
 
@@ -114,7 +114,7 @@ TEST(Translation, TypesOutsideTheKindTable) {
       "function g takes location l, unit u, widget w returns location\r\n"
       "set udg_l = l\r\nreturn l\r\nendfunction\r\n";
   const sConverted out = fConvertAll(script);
-  EXPECT_EQ(fShow(out.globals), fShow("location udg_l;\r\nwidget udg_w;\r\nunit udg_u;\r\n;\r\n"));
+  EXPECT_EQ(fShow(out.globals), fShow("location udg_l;\r\nwidget udg_w;\r\nunit udg_u;\r\n"));
   EXPECT_EQ(fShow(out.constructor), fShow("\t\tudg_l=NULL;\r\n"));
   EXPECT_EQ(fShow(out.functions),
             fShow("location g( location l, unit u, widget w)\r\n{\r\n"

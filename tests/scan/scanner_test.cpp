@@ -481,8 +481,9 @@ TEST(Scanner, AnyCharInListLetsLaterCodesRun) {
   EXPECT_EQ(s.vPendingName.str(), "ab");  // any-char raised the name flag first
 }
 
-// Statement words and type names hit only where the word ends in the text;
-// openers, closers, "else", "elseif" and the blank do not look ahead.
+// Every keyword hits only where the word ends in the text ("ifo", "loopy"
+// and "elseX" are names); "else" also hits before the "if" of "elseif", and
+// the blank does not look ahead.
 TEST(Scanner, WordsHitOnlyAtAWordEnd) {
   struct Case {
     KindCode code;
@@ -500,8 +501,15 @@ TEST(Scanner, WordsHitOnlyAtAWordEnd) {
       {K_FUNCTION_REF, "function", 'x', kScanMiss}, {K_NOTHING, "nothing", 0, kScanHit},
       {K_TYPE_TIMER, "timer", 'd', kScanMiss}, {K_TYPE_UNIT, "unit", 's', kScanMiss},
       {K_TYPE_UNIT, "unit", ' ', kScanHit},  {K_TYPE_UNIT, "unit", '\xC3', kScanHit},
-      {K_ELSE, "else", 'i', kScanHit},       {K_ELSEIF, "elseif", 'x', kScanHit},
-      {K_SPACE, " ", 'a', kScanHit},         {K_FUNCTION, "function", 'x', kScanHit},
+      {K_ELSE, "else", 'i', kScanHit},       {K_ELSE, "else", 'x', kScanMiss},
+      {K_ELSEIF, "elseif", 'x', kScanMiss},  {K_ELSEIF, "elseif", '(', kScanHit},
+      {K_SPACE, " ", 'a', kScanHit},         {K_FUNCTION, "function", 'x', kScanMiss},
+      {K_FUNCTION, "function", ' ', kScanHit}, {K_GLOBALS, "globals", '\r', kScanHit},
+      {K_LOOP_NEST, "loop", 'y', kScanMiss}, {K_LOOP_NEST, "loop", '\r', kScanHit},
+      {K_IF_NEST, "if", 'o', kScanMiss},     {K_IF_NEST, "if", '(', kScanHit},
+      {K_THEN, "x then", 0, kScanHit},       {K_THEN, "xthen", ' ', kScanMiss},
+      {K_THEN, ")then", '\r', kScanHit},     {K_THEN, "1then", ' ', kScanHit},
+      {K_RETURNS, "a returnsX", ' ', kScanMiss},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.buffer + " before " + std::string(1, c.next));
@@ -514,7 +522,7 @@ TEST(Scanner, WordsHitOnlyAtAWordEnd) {
   sState s;
   Cut cut;
   EXPECT_TRUE(Alternatives(s, "else", 4, cut, {K_ELSE_NEST, K_END_OF_LIST}, 'i'));
-  EXPECT_TRUE(Alternatives(s, "elseif", 6, cut, {K_IF_NEST, K_END_OF_LIST}, 'x'));
+  EXPECT_TRUE(Alternatives(s, "elseif", 6, cut, {K_IF_NEST, K_END_OF_LIST}, ' '));
   EXPECT_EQ(s.vElseCount, 0);
   EXPECT_EQ(s.vIfCount, 0);
 }

@@ -1,8 +1,8 @@
-// Where string literals and rawcodes lie in a text (rules). Their bytes are
-// data: no group, comma, keyword or operator test may read "a)" in
+// Where string literals and rawcodes lie in a text, JASS or the C++ written
+// from it. Their bytes are data: no group, comma, keyword or operator test may read "a)" in
 // F("a)") or "+" in '+' as code.
-#ifndef JASSCRIBE_RULES_LITERALS_H_
-#define JASSCRIBE_RULES_LITERALS_H_
+#ifndef JASSCRIBE_TEXT_LITERALS_H_
+#define JASSCRIBE_TEXT_LITERALS_H_
 
 #include <cstdint>
 #include <string>
@@ -14,6 +14,7 @@ class sLiteralScan {
   /// What ch, the next byte, is: code (0), the content of a string literal
   /// (kStringContent) or of a rawcode (kRawcodeContent). Delimiters are code.
   /// A backslash escapes the next byte of a string; a line end ends a rawcode.
+  /// Inline: the engine asks once for every byte it scans.
   uint8_t fInside(char ch) {
     switch (state_) {
       case eState::kCode:
@@ -51,4 +52,4 @@ class sLiteralScan {
 /// What each byte of text is, as sLiteralScan::fInside tells.
 std::vector<uint8_t> fMarkLiterals(const std::string& text);
 
-#endif  // JASSCRIBE_RULES_LITERALS_H_
+#endif  // JASSCRIBE_TEXT_LITERALS_H_
