@@ -177,7 +177,9 @@ sOutcome fRunAndPrint(const sCase& c, const sOptions& o, double rateGoal) {
   const double rate = r.dInputBytes / CONST_MB / std::max(r.dMedianSeconds, 1e-9);
   const double goal = fMemoryGoal(r.dInputBytes);
   std::string notes = r.dOutputBytes > 0 ? "converted" : "no output";
-  if (rateGoal > 0 && rate < rateGoal) notes += ", below " + std::to_string(int(rateGoal)) + " MB/s";
+  if (rateGoal > 0 && rate < rateGoal) {
+    notes += ", below " + std::to_string(static_cast<int>(rateGoal)) + " MB/s";
+  }
   if (out.dPeakBytes > goal) notes += ", over the memory goal";
   notes += ", " + std::to_string(r.nRuns) + " run" + (r.nRuns == 1 ? "" : "s");
   std::printf("%-32s %10.1f %10.2f %9.1f %9.1f %9.1f  %s\n", c.vName.c_str(),
@@ -204,7 +206,8 @@ void fRunCorpus(const sOptions& o) {
   fPrintHeading("corpus scripts (goal: at least 50 MB/s, peak at most 3 x size + 20 MB)");
   for (const std::string& path : fCorpusScripts(o.vCorpus)) {
     const std::string name = std::filesystem::path(path).filename().string();
-    if (fSelected(o, name)) fRunAndPrint({name, [path] { return fReadFile(path); }}, o, CONST_RATE_GOAL);
+    if (!fSelected(o, name)) continue;
+    fRunAndPrint({name, [path] { return fReadFile(path); }}, o, CONST_RATE_GOAL);
   }
 }
 

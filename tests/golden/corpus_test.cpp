@@ -132,7 +132,8 @@ std::string fFirstNameDifference(const std::vector<std::string>& got,
 // The committed digests, by "script/war3map.cpp" as sha256sum printed them.
 std::map<std::string, std::string> fCommittedDigests() {
   std::map<std::string, std::string> digests;
-  std::istringstream lines(fReadFile(std::string(JASSCRIBE_SOURCE_DIR) + "/tests/golden/corpus.sha256"));
+  const std::string file = std::string(JASSCRIBE_SOURCE_DIR) + "/tests/golden/corpus.sha256";
+  std::istringstream lines(fReadFile(file));
   std::string digest;
   std::string name;
   while (lines >> digest >> name) digests[name] = digest;

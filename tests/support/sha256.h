@@ -72,7 +72,9 @@ inline std::string fSha256Hex(const std::string& bytes) {
   tail[rest] = 0x80;
   const size_t blocks = rest + 9 <= 64 ? 1 : 2;
   const uint64_t bits = static_cast<uint64_t>(n) * 8;
-  for (size_t i = 0; i < 8; ++i) tail[blocks * 64 - 1 - i] = static_cast<unsigned char>(bits >> (8 * i));
+  for (size_t i = 0; i < 8; ++i) {
+    tail[blocks * 64 - 1 - i] = static_cast<unsigned char>(bits >> (8 * i));
+  }
   for (size_t b = 0; b < blocks; ++b) sha256_detail::fCompress(h, tail + 64 * b);
   static const char kHex[] = "0123456789abcdef";
   std::string hex;
