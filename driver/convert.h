@@ -12,12 +12,10 @@
 constexpr size_t CONST_MIN_SCRIPT_LEN = 3;
 
 /// Translates the script's bytes; fills s.vHeaderLines and s.vCppLines on
-/// success (they stay empty when the whole-script rule fails). Always true.
+/// success and s.vDiagnostics always. The line lists stay empty when the
+/// whole-script rule fails or the script has an error (see fFirstError).
+/// Always true.
 bool fConvertScript(sState& s, const char* pScript, size_t length);
-
-/// fConvertScript for a script the caller gives up: its raw bytes are freed
-/// as soon as the normalised copy exists. Always true.
-bool fConvertOwnedScript(sState& s, std::string&& script);
 
 /// Frees the section lists and the name registry, which the emitters have
 /// copied into the two line lists; only those lines are written afterwards.

@@ -36,3 +36,33 @@ std::string fSeparateTokens(const std::string& text) {
   }
   return out;
 }
+
+std::string fWriteRealsAsFloats(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + 16);
+  sLiteralScan literal;
+  const size_t n = text.size();
+  for (size_t i = 0; i < n;) {
+    const char ch = text[i];
+    const char prev = i > 0 ? text[i - 1] : 0;
+    const bool inside = literal.fInside(ch) != 0;
+    const bool digit = ch >= '0' && ch <= '9';
+    const bool pointDigit = ch == '.' && i + 1 < n && text[i + 1] >= '0' && text[i + 1] <= '9';
+    if (inside || !(digit || pointDigit) || fIsWordByte(prev) || prev == '.') {
+      out += ch;
+      ++i;
+      continue;
+    }
+    // A number starts here: it runs over word bytes and points.
+    size_t end = i + 1;
+    while (end < n && (fIsWordByte(text[end]) || text[end] == '.')) ++end;
+    const std::string number = text.substr(i, end - i);
+    out += number;
+    const bool hex = number.size() > 1 && number[0] == '0' && (number[1] == 'x' || number[1] == 'X');
+    if (!hex && number.find('.') != std::string::npos && number.back() != 'f') out += 'f';
+    // The number's bytes are code: the literal scan has nothing to track in them.
+    for (size_t j = i + 1; j < end; ++j) literal.fInside(text[j]);
+    i = end;
+  }
+  return out;
+}

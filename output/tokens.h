@@ -12,4 +12,10 @@
 /// are left as they are. Returns the text unchanged where nothing runs together.
 std::string fSeparateTokens(const std::string& text);
 
+/// Writes every real literal as a float literal ("0.1" becomes "0.1f", ".5"
+/// ".5f", "2." "2.f"): JASS reals are 32-bit, and compared or computed as
+/// doubles they would give other results. Integers, hexadecimal numbers,
+/// names with digits and literals are left as they are.
+std::string fWriteRealsAsFloats(const std::string& text);
+
 #endif  // JASSCRIBE_OUTPUT_TOKENS_H_

@@ -225,7 +225,10 @@ bool fIsInList(KindCode code, const KindCode* list) {
 bool fApplyRule(sState& s, sText& in, sText& out, KindCode rule) {
   // Each nested group or block is one more call; past the bound the call is
   // refused like a failed sub-rule instead of exhausting the stack.
-  if (s.vDepth >= CONST_MAX_DEPTH) return false;
+  if (s.vDepth >= CONST_MAX_DEPTH) {
+    s.vDepthRefused = 1;  // the output lacks a piece: the conversion run makes it an error
+    return false;
+  }
   sDepthScope depth(s);
   sRuleCall c(s, in, out, rule);
   if (rule == K_LPAREN || rule == K_PARAM_LIST) c.vCommaAhead = fMarkCommasAhead(in.data);
