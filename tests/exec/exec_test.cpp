@@ -62,6 +62,10 @@ std::string fRun(const std::string& command, int& status) {
   return output;
 }
 
+std::string fIncludes() {
+  return "-I'" JASSCRIBE_FRAMEWORK_DIR "' -I'" JASSCRIBE_FRAMEWORK_GENERATED_DIR "'";
+}
+
 // The stand-in's definitions, compiled once for all programs.
 class Runtime {
  public:
@@ -69,24 +73,21 @@ class Runtime {
     static const Runtime runtime;
     return runtime;
   }
-  std::string object;  // the object file, "" when it did not compile
-  std::string errors;
+  const std::string& object() const { return object_; }  // "" when it did not compile
+  const std::string& errors() const { return errors_; }
 
  private:
   Runtime() {
     const std::string path = dir_ / "runtime.o";
     int status = 0;
-    errors = fRun("LC_ALL=C " JASSCRIBE_EXEC_CXX " " + kBuildFlags + " " + fIncludes() + " -c '" +
-                      JASSCRIBE_FRAMEWORK_DIR "/runtime.cpp' -o '" + path + "' 2>&1",
-                  status);
-    if (status == 0) object = path;
+    errors_ = fRun("LC_ALL=C " JASSCRIBE_EXEC_CXX " " + kBuildFlags + " " + fIncludes() + " -c '" +
+                       JASSCRIBE_FRAMEWORK_DIR "/runtime.cpp' -o '" + path + "' 2>&1",
+                   status);
+    if (status == 0) object_ = path;
   }
   TempDir dir_;
-
- public:
-  static std::string fIncludes() {
-    return "-I'" JASSCRIBE_FRAMEWORK_DIR "' -I'" JASSCRIBE_FRAMEWORK_GENERATED_DIR "'";
-  }
+  std::string object_;
+  std::string errors_;
 };
 
 // Programs whose output shows a translation fault that is being corrected:
@@ -102,7 +103,7 @@ class Execution : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Execution, PrintsWhatTheGamePrints) {
   const Runtime& runtime = Runtime::fGet();
-  ASSERT_NE(runtime.object, "") << runtime.errors;
+  ASSERT_NE(runtime.object(), "") << runtime.errors();
   const std::string script = fReadFile(std::string(JASSCRIBE_EXEC_DIR "/") + GetParam() + ".j");
   ASSERT_FALSE(script.empty());
   const sConverted converted = fConvertNormalized(script);
@@ -113,8 +114,8 @@ TEST_P(Execution, PrintsWhatTheGamePrints) {
   ASSERT_TRUE(fWriteFile(dir / "war3map.h", converted.header));
   int status = 0;
   const std::string errors =
-      fRun("LC_ALL=C " JASSCRIBE_EXEC_CXX " " + kBuildFlags + " " + Runtime::fIncludes() + " '" +
-               (dir / "war3map.cpp") + "' '" + runtime.object + "' -o '" + (dir / "program") +
+      fRun("LC_ALL=C " JASSCRIBE_EXEC_CXX " " + kBuildFlags + " " + fIncludes() + " '" +
+               (dir / "war3map.cpp") + "' '" + runtime.object() + "' -o '" + (dir / "program") +
                "' 2>&1",
            status);
   const bool bBuilt = status == 0;
