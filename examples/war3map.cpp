@@ -62,7 +62,7 @@ sMyString fMyGetUnitName(unit u)
 	return sMyString(GetUnitName(u));
 }
 
-sMyString fMySubString(const sMyString &source, Integer start, Integer end_)
+sMyString fMySubString(sMyString &source, Integer start, Integer end_)
 {
 	char *pStr;
 	String vStr;
@@ -142,7 +142,7 @@ HPLAYER fMyGetLocalPlayer()
 
 void fMapEnd()
 {
-	if (pGlobal != NULL)
+	if (pGlobal > 0)
 	{
 		delete pGlobal;
 		pGlobal = NULL;

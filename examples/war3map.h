@@ -6,7 +6,7 @@
 procedure fMyExecuteFunc(String funcName);
 HPLAYER fMyGetLocalPlayer();
 sMyString fMyI2S(integer vInt);
-sMyString fMySubString(const sMyString &source, Integer start, Integer end_);
+sMyString fMySubString(sMyString &source, Integer start, Integer end_);
 sMyString fMyGetUnitName(unit u);
 integer fMyStringHash(String vStr);
 
@@ -40,7 +40,7 @@ void fMapEnd();
 bool fFuncsInit();
 void fMain();
 sMyString fMyI2S(integer vInt);
-sMyString fMySubString(const sMyString &source, Integer start, Integer end_);
+sMyString fMySubString(sMyString &source, Integer start, Integer end_);
 sMyString fMyGetUnitName(unit u);
 integer fMyStringHash(String vStr);
 

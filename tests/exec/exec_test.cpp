@@ -4,6 +4,8 @@
 // The expected lines are the program's "//> " comment lines, worked out by
 // hand from JASS's rules. Linux only (popen), like the compile check.
 #include <gtest/gtest.h>
+
+#include <cstring>
 #include <stdio.h>
 #include <sys/wait.h>
 
@@ -99,6 +101,26 @@ bool fIsKnownFault(const std::string& name) {
   return known.find("," + name + ",") != std::string::npos;
 }
 
+// Two lines of the fixed frame only the framework's own compiler accepts
+// (kept as they are, see the README's Limitations): for g++ they are spelled
+// the standard way, which means the same.
+std::string fForStandardCompiler(std::string text) {
+  const struct {
+    const char* from;
+    const char* to;
+  } kSpellings[] = {
+      {"if (pGlobal > 0)", "if (pGlobal != 0)"},
+      {"fMySubString(sMyString &source,", "fMySubString(const sMyString &source,"},
+  };
+  for (const auto& spelling : kSpellings) {
+    for (size_t at = text.find(spelling.from); at != std::string::npos;
+         at = text.find(spelling.from, at)) {
+      text.replace(at, std::strlen(spelling.from), spelling.to);
+    }
+  }
+  return text;
+}
+
 class Execution : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Execution, PrintsWhatTheGamePrints) {
@@ -110,8 +132,8 @@ TEST_P(Execution, PrintsWhatTheGamePrints) {
   ASSERT_TRUE(converted.bConverted);
 
   const TempDir dir;
-  ASSERT_TRUE(fWriteFile(dir / "war3map.cpp", converted.cpp));
-  ASSERT_TRUE(fWriteFile(dir / "war3map.h", converted.header));
+  ASSERT_TRUE(fWriteFile(dir / "war3map.cpp", fForStandardCompiler(converted.cpp)));
+  ASSERT_TRUE(fWriteFile(dir / "war3map.h", fForStandardCompiler(converted.header)));
   int status = 0;
   const std::string errors =
       fRun("LC_ALL=C " JASSCRIBE_EXEC_CXX " " + kBuildFlags + " " + fIncludes() + " '" +

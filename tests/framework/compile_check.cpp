@@ -88,6 +88,15 @@ bool fMissingArgument(const sError& e, const std::string& unit, const std::strin
   return fHas(jass, "(,") || fHas(jass, ",,") || fHas(jass, ",)");
 }
 
+bool fFramePointerOrder(const sError& e, const std::string& unit, const std::string&) {
+  return unit == "frame" && fHas(e.message, "ordered comparison of pointer with integer zero");
+}
+
+bool fTemporarySubString(const sError& e, const std::string&, const std::string&) {
+  return fHas(e.message, "cannot bind non-const lvalue reference of type 'sMyString&' to an rvalue") &&
+         fHas(e.code, "fMySubString(");
+}
+
 bool fLibraryWithoutMain(const sError& e, const std::string& unit, const std::string& script) {
   return unit == "frame" && fHas(e.message, "'fMainJass' was not declared") &&
          fJassFunction(script, "main").empty();
@@ -104,6 +113,8 @@ const sKeptRow kKept[] = {
     {"return bug",                        "return h  (in a function that returns integer)",     &fReturnsOtherType},
     {"invalid JASS: code with arguments", "function F  (where F takes an integer)",             &fCodeTakesArguments},
     {"invalid JASS: missing argument",    "GetUnitAbilityLevel(,x)",                            &fMissingArgument},
+    {"frame: pointer > 0",                "if (pGlobal > 0)  in fMapEnd",                       &fFramePointerOrder},
+    {"frame: temporary to fMySubString",  "SubString(GetPlayerName(p), 0, 3)",                  &fTemporarySubString},
     {"library without main",              "Blizzard.j: fMain calls fMainJass",                  &fLibraryWithoutMain},
 };
 
@@ -149,7 +160,6 @@ std::string fNameBeforeParen(const std::string& line) {
 const char* const kFrameFunctions[] = {
     "fMyStringHash", "fMyGetUnitName", "fMySubString", "fMyI2S", "fMain",
     "fMyExecuteFunc", "fMapBegin", "fMyGetLocalPlayer", "fMapEnd", "fFuncsInit",
-    "fMyHashByte", "fMyHashMix", "fMyRegisterFunc",
 };
 
 bool fIsFrameFunction(const std::string& name) {
