@@ -29,15 +29,27 @@ std::string fWithoutSeconds(const std::string& out) {
   return std::regex_replace(out, std::regex(R"(, [0-9]+\.[0-9] s\))"), ", T s)");
 }
 
-// Every regular file under folder, as paths relative to it.
+// Every regular file under folder, as paths relative to it, written with "/".
 std::vector<std::string> fFilesUnder(const std::string& folder) {
   std::vector<std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.is_regular_file()) files.push_back(fs::relative(entry.path(), folder).string());
+  for (const auto& entry : fs::recursive_directory_iterator(fPath(folder))) {
+    if (!entry.is_regular_file()) continue;
+    files.push_back(fs::relative(entry.path(), fPath(folder)).generic_u8string());
   }
   std::sort(files.begin(), files.end());
   return files;
 }
+
+// The arguments as typed on this platform: paths with its own separator.
+std::vector<std::string> fNativeArgs(const std::vector<std::string>& args) {
+  std::vector<std::string> native;
+  for (const std::string& arg : args) native.push_back(fNative(arg));
+  return native;
+}
+
+// What the tool prints for text on this platform: paths with its separator,
+// lines with the console's line end.
+std::string fPrinted(const std::string& text) { return fConsoleLines(fNative(text)); }
 
 class CommandLineTest : public ::testing::Test {
  protected:
@@ -108,13 +120,14 @@ TEST_F(CommandLineTest, UsageErrorsHelpAndVersionTouchNothing) {
   MakeInputs();
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
-    const sToolRun run = fRunTool(work_, c.args);
+    const sToolRun run = fRunTool(work_, fNativeArgs(c.args));
     EXPECT_EQ(run.exitCode, c.exitCode);
-    EXPECT_EQ(run.out.compare(0, c.out.size(), c.out), 0) << fShow(run.out);
+    const std::string out = fPrinted(c.out);
+    EXPECT_EQ(run.out.compare(0, out.size(), out), 0) << fShow(run.out);
     if (c.out.empty()) {
       EXPECT_EQ(run.out, "");
     }
-    EXPECT_TRUE(fSameBytes(run.err, c.exitCode == 2 ? c.err + kTryHelp : c.err));
+    EXPECT_TRUE(fSameBytes(run.err, fPrinted(c.exitCode == 2 ? c.err + kTryHelp : c.err)));
     EXPECT_EQ(fFilesUnder(work_), kInputFiles);
   }
 }
@@ -154,10 +167,10 @@ TEST_F(CommandLineTest, ConvertsEachInputIntoItsFolder) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     MakeInputs();
-    const sToolRun run = fRunTool(work_, c.args, kSmall);
+    const sToolRun run = fRunTool(work_, fNativeArgs(c.args), kSmall);
     EXPECT_EQ(run.exitCode, c.exitCode);
-    EXPECT_TRUE(fSameBytes(fWithoutSeconds(run.out), c.out));
-    EXPECT_TRUE(fSameBytes(run.err, c.err));
+    EXPECT_TRUE(fSameBytes(fWithoutSeconds(run.out), fPrinted(c.out)));
+    EXPECT_TRUE(fSameBytes(run.err, fPrinted(c.err)));
     std::vector<std::string> files = kInputFiles;
     for (const auto& [folder, input] : c.outputs) {
       ExpectOutputs(folder, Script(input));
@@ -179,11 +192,11 @@ TEST_F(CommandLineTest, FolderInTheWayKeepsThePreviousOutputs) {
     const std::string other = blocked == "war3map.cpp" ? "war3map.h" : "war3map.cpp";
     ASSERT_TRUE(fs::create_directory(work_ + "/sub/" + blocked));
     ASSERT_TRUE(fWriteFile(work_ + "/sub/" + other, "previous"));
-    const sToolRun run = fRunTool(work_, {"-q", "sub/b.j", "a.j"});
+    const sToolRun run = fRunTool(work_, fNativeArgs({"-q", "sub/b.j", "a.j"}));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_TRUE(fSameBytes(run.err, "sub/b.j: cannot write sub/" + blocked +
-                                        ": a folder of that name is in the way\n"));
+    EXPECT_TRUE(fSameBytes(run.err, fPrinted("sub/b.j: cannot write sub/" + blocked +
+                                             ": a folder of that name is in the way\n")));
     EXPECT_EQ(fReadFile(work_ + "/sub/" + other), "previous");
     std::vector<std::string> files = {"a.j",  "k",           "sub/" + other, "sub/b.j",
                                       "tiny.j", "war3map.cpp", "war3map.h"};
