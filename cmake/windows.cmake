@@ -44,3 +44,14 @@ if(CMAKE_CROSSCOMPILING)
   # One Wine start per test binary instead of one per test keeps the run short.
   set(JASSCRIBE_TEST_PER_BINARY ON)
 endif()
+
+# The outputs of the Linux build given here and of this build are compared
+# byte for byte for every script of the corpus.
+set(JASSCRIBE_LINUX_EXE "" CACHE FILEPATH "A Linux build's jasscribe, to compare outputs with")
+if(CMAKE_CROSSCOMPILING AND JASSCRIBE_LINUX_EXE AND EXISTS ${JASSCRIBE_SHARED}/corpus)
+  add_test(NAME windows_outputs_match_linux
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/same_outputs.sh ${JASSCRIBE_LINUX_EXE}
+            $<TARGET_FILE:jasscribe> ${JASSCRIBE_SHARED}/corpus ${CMAKE_BINARY_DIR}/same_outputs)
+  set_tests_properties(windows_outputs_match_linux PROPERTIES LABELS windows TIMEOUT 600
+    ENVIRONMENT "WINEPREFIX=${JASSCRIBE_WINEPREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=;JASSCRIBE_WINE=${JASSCRIBE_WINE}")
+endif()

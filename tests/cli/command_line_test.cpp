@@ -183,6 +183,46 @@ TEST_F(CommandLineTest, ConvertsEachInputIntoItsFolder) {
   }
 }
 
+// Inputs and output folders named in the users' languages and with blanks,
+// given relative and absolute: the outputs land where they are asked for.
+TEST_F(CommandLineTest, PathsOfAnyNameWork) {
+  // "地图 一" (map one) holding the script; "输出 二" (output two) for -o.
+  const std::string maps = "\u5730\u56fe \u4e00";
+  const std::string output = "\u8f93\u51fa \u4e8c";
+  const std::string script = fNative(maps + "/a.j");
+  const std::string absolute = work_ + kSeparator + fNative(output + "/x y");
+  struct Case {
+    std::vector<std::string> args;
+    std::string folder;  // where the outputs go, as printed
+    char separator;      // printed before the outputs' names
+  };
+  const Case cases[] = {
+      {{script}, fNative(maps), kSeparator},
+      {{"-o", fNative(output), script}, fNative(output), kSeparator},
+      {{"-o", absolute, work_ + kSeparator + script}, absolute, kSeparator},
+      // Windows takes "/" too, and a folder given with it is continued with it.
+      {{"-o", output + "/x", maps + "/a.j"}, output + "/x", '/'},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.folder);
+    MakeInputs();
+    ASSERT_TRUE(fs::create_directory(fPath(work_ + kSeparator + maps)));
+    ASSERT_TRUE(fWriteFile(work_ + kSeparator + script, a_));
+    const sToolRun run = fRunTool(work_, c.args);
+    EXPECT_EQ(run.exitCode, 0);
+    const std::string cpp = c.folder + c.separator + "war3map.cpp";
+    const std::string header = c.folder + c.separator + "war3map.h";
+    EXPECT_TRUE(fSameBytes(fWithoutSeconds(run.out),
+                           fConsoleLines(c.args.back() + " -> " + cpp + ", " + header +
+                                         " (50.7 kB, T s)\n")));
+    EXPECT_EQ(run.err, "");
+    const sConverted want = fConvertAll(a_);
+    const std::string base = c.folder == absolute ? "" : work_ + kSeparator;
+    EXPECT_TRUE(fSameBytes(fReadFile(base + cpp), want.cpp));
+    EXPECT_TRUE(fSameBytes(fReadFile(base + header), want.header));
+  }
+}
+
 // A folder where an output goes: the input fails, the other output keeps its
 // previous bytes, no temporary file is left, and the next input converts.
 TEST_F(CommandLineTest, FolderInTheWayKeepsThePreviousOutputs) {

@@ -22,8 +22,14 @@ class ExecutableTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_FALSE(dir_.path().empty());
-    maps_ = dir_ / "maps";
-    ASSERT_TRUE(std::filesystem::create_directory(maps_));
+    UseFolder("maps");
+  }
+
+  // The script, its outputs and the tool's working folder go into a new
+  // folder of that name (UTF-8).
+  void UseFolder(const std::string& name) {
+    maps_ = dir_ / name;
+    ASSERT_TRUE(std::filesystem::create_directory(fPath(maps_)));
     script_ = maps_ + kSeparator + "ab.j";
     cpp_ = maps_ + kSeparator + "war3map.cpp";
     header_ = maps_ + kSeparator + "war3map.h";
@@ -36,7 +42,7 @@ class ExecutableTest : public ::testing::Test {
                        const std::string& lineEnd = "\n") {
     ASSERT_TRUE(fWriteFile(script_, script));
     if (cppBlocked) {
-      ASSERT_TRUE(std::filesystem::create_directory(cpp_));
+      ASSERT_TRUE(std::filesystem::create_directory(fPath(cpp_)));
     }
     const sConverted want = fConvertAll(script);
     std::string expected = std::string(kPrompt) + "Loading...\n";
@@ -132,6 +138,17 @@ TEST_F(ExecutableTest, RealMapScriptIsConverted) {
 
 TEST_F(ExecutableTest, FolderWhereSourceGoesStopsBothOutputs) {
   ExpectConverted(kSmallScript, /*cppBlocked=*/true);
+}
+
+// Users keep maps in folders named in their own language and with blanks;
+// the typed path is taken as UTF-8 bytes when it does not come from a console.
+TEST_F(ExecutableTest, FolderOfAnyNameIsConverted) {
+  // "地图 一" (map one), a blank, "Запад" (west).
+  for (const char* name : {"\u5730\u56fe \u4e00", "my maps", "\u0417\u0430\u043f\u0430\u0434"}) {
+    SCOPED_TRACE(name);
+    UseFolder(name);
+    ExpectConverted(kSmallScript);
+  }
 }
 
 TEST_F(ExecutableTest, WindowsLineEndAndWaitCharacterAreConsumed) {
