@@ -240,7 +240,8 @@ std::string fJoinPath(const std::string& folder, const std::string& name) {
   std::string joined = fStringOf(fNativePath(folder) / fNativePath(name));
   const size_t at = folder.size();
   const size_t last = folder.find_last_of("/\\");
-  const bool bInserted = joined.size() == at + 1 + name.size() && joined[at] == CONST_NATIVE_SEPARATOR;
+  const bool bInserted =
+      joined.size() == at + 1 + name.size() && joined[at] == CONST_NATIVE_SEPARATOR;
   if (bInserted && last != std::string::npos && folder[last] == '/') joined[at] = '/';
   return joined;
 }

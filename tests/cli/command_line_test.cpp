@@ -223,6 +223,22 @@ TEST_F(CommandLineTest, PathsOfAnyNameWork) {
   }
 }
 
+// A build without StormLib (the Windows build among them) names each map
+// archive it cannot read, whatever the case of its extension, and converts the rest.
+TEST_F(CommandLineTest, BuildWithoutArchivesRefusesEachByName) {
+  if (JASSCRIBE_READS_ARCHIVES) GTEST_SKIP() << "this build reads map archives";
+  MakeInputs();
+  ASSERT_TRUE(fWriteFile(work_ + "/m.w3x", a_));
+  ASSERT_TRUE(fWriteFile(work_ + "/n.W3M", a_));
+  const sToolRun run = fRunTool(work_, {"-q", "m.w3x", "a.j", "n.W3M"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out, "");
+  const std::string refused = ": this build of jasscribe cannot read map archives\n";
+  EXPECT_TRUE(fSameBytes(run.err, fConsoleLines("m.w3x" + refused + "n.W3M" + refused)));
+  ExpectOutputs("", a_);
+  EXPECT_FALSE(fs::exists(fPath(work_ + "/m")));
+}
+
 // A folder where an output goes: the input fails, the other output keeps its
 // previous bytes, no temporary file is left, and the next input converts.
 TEST_F(CommandLineTest, FolderInTheWayKeepsThePreviousOutputs) {

@@ -151,6 +151,24 @@ TEST_F(ExecutableTest, FolderOfAnyNameIsConverted) {
   }
 }
 
+// The typed path with "/" between its folders: only "\\" separates them on
+// Windows, where such a path has no folder at all.
+TEST_F(ExecutableTest, SlashSeparatesFoldersOnlyOffWindows) {
+  std::string typed = script_;
+  for (char& c : typed) c = c == kSeparator ? '/' : c;
+#ifdef _WIN32
+  ASSERT_TRUE(fWriteFile(script_, kSmallScript));
+  const sToolRun run = RunExe(typed + "\n");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_TRUE(fSameBytes(run.out, fConsoleLines(std::string(kPrompt) +
+                                                "Error entering the file path!\n")));
+  EXPECT_FALSE(std::filesystem::exists(fPath(cpp_)));
+#else
+  ASSERT_EQ(typed, script_);
+  ExpectConverted(kSmallScript);
+#endif
+}
+
 TEST_F(ExecutableTest, WindowsLineEndAndWaitCharacterAreConsumed) {
   ExpectConverted(kSmallScript, false, "\r\n\n");
 }
