@@ -9,10 +9,12 @@
 #include <map>
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "archive/map_archive.h"
 #include "driver/convert.h"
 #include "driver/files.h"
+#include "text/diagnostic.h"
 #include "text/state.h"
 #include "text/text.h"
 
@@ -72,6 +74,30 @@ std::string fLoadArchive(const sJob& job, std::string& script) {
   return std::string();
 }
 
+// "INPUT:N: warning: what", the form editors and build tools parse; a fault
+// of the whole script has no line.
+bool fSayDiagnostic(const sStreams& streams, const sJob& job, const char* pSeverity,
+                    const sDiagnostic& d) {
+  if (d.nLine > 0) {
+    std::fprintf(streams.pErr, "%s:%d: %s: %s\n", job.vLabel.c_str(), static_cast<int>(d.nLine),
+                 pSeverity, d.vMessage.c_str());
+  } else {
+    std::fprintf(streams.pErr, "%s: %s: %s\n", job.vLabel.c_str(), pSeverity, d.vMessage.c_str());
+  }
+  std::fflush(streams.pErr);
+  return false;
+}
+
+// Prints the warnings, or only the error that stops the input; false then.
+bool fReportDiagnostics(const sStreams& streams, const sJob& job,
+                        const std::vector<sDiagnostic>& diagnostics) {
+  if (const sDiagnostic* pError = fFirstError(diagnostics)) {
+    return fSayDiagnostic(streams, job, "error", *pError);
+  }
+  for (const sDiagnostic& d : diagnostics) fSayDiagnostic(streams, job, "warning", d);
+  return true;
+}
+
 // Reads the input's script; prints the problem and returns false on failure.
 bool fLoadInput(const sJob& job, const sStreams& streams, std::string& script) {
   std::string problem;
@@ -88,9 +114,11 @@ bool fLoadInput(const sJob& job, const sStreams& streams, std::string& script) {
 }
 
 // Runs the conversion on a fresh state; false when it gave no output.
-bool fTranslate(const std::string& script, sOutputs& outputs) {
+bool fTranslate(const std::string& script, sOutputs& outputs,
+                std::vector<sDiagnostic>& diagnostics) {
   auto s = std::make_unique<sState>();
   fConvertScript(*s, script.data(), script.size());
+  diagnostics = std::move(s->vDiagnostics);
   const bool bCpp = s->vCppLines.fJoin(&outputs.cpp);
   const bool bHeader = s->vHeaderLines.fJoin(&outputs.header);
   return bCpp && bHeader;
@@ -177,7 +205,10 @@ bool fRunJob(const sJob& job, bool bQuiet, const sStreams& streams) {
     std::string script;
     if (!fLoadInput(job, streams, script)) return false;
     sOutputs outputs;
-    if (!fTranslate(script, outputs)) {
+    std::vector<sDiagnostic> diagnostics;
+    const bool bTranslated = fTranslate(script, outputs, diagnostics);
+    if (!fReportDiagnostics(streams, job, diagnostics)) return false;
+    if (!bTranslated) {
       return fSayProblem(streams, job, "the script could not be translated; nothing written");
     }
     if (!fWriteOutputs(job, outputs, streams)) return false;

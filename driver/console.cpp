@@ -10,6 +10,7 @@
 
 #include "driver/convert.h"
 #include "driver/files.h"
+#include "text/diagnostic.h"
 #include "text/state.h"
 #include "text/text.h"
 
@@ -24,6 +25,7 @@ constexpr char CONST_TOO_SMALL[] = "The file is too small!";
 constexpr char CONST_LOADING[] = "Loading...";
 constexpr char CONST_WRITE_ERROR[] = "Error writing the file!";
 constexpr char CONST_NO_MEMORY[] = "Not enough memory!";
+constexpr char CONST_NO_JASS[] = "No JASS code found in the file!";
 
 // Prints one message on its own line. Flushed at once, so the prompt is on
 // screen before the input is read even when the output is a pipe.
@@ -85,13 +87,39 @@ void fWriteOutputs(FILE* pOut, const sConsoleIo& io, const std::vector<sOutputFi
   for (const sOutputFile& file : files) fSay(pOut, file.vPath.c_str());
 }
 
-// Runs the conversion on a fresh state and joins its two line lists.
-bool fConvert(const sConsoleIo& io, const std::string& vScript, sText& vCodeFileCpp,
-              sText& vCodeFileHeader, bool& bHaveCpp, bool& bHaveHeader) {
+// "Warning: line N: what"; a fault of the whole script has no line.
+void fSayDiagnostic(FILE* pOut, const char* pSeverity, const sDiagnostic& d) {
+  if (d.nLine > 0) {
+    std::fprintf(pOut, "%s: line %d: %s\n", pSeverity, static_cast<int>(d.nLine),
+                 d.vMessage.c_str());
+  } else {
+    std::fprintf(pOut, "%s: %s\n", pSeverity, d.vMessage.c_str());
+  }
+  std::fflush(pOut);
+}
+
+// Prints the warnings, or only the error that stops the run; false then.
+bool fReportDiagnostics(FILE* pOut, const std::vector<sDiagnostic>& diagnostics) {
+  if (const sDiagnostic* pError = fFirstError(diagnostics)) {
+    if (pError->problem == eProblem::kNoJass) {
+      fSay(pOut, CONST_NO_JASS);
+    } else {
+      fSayDiagnostic(pOut, "Error", *pError);
+    }
+    return false;
+  }
+  for (const sDiagnostic& d : diagnostics) fSayDiagnostic(pOut, "Warning", d);
+  return true;
+}
+
+// Runs the conversion on a fresh state, reports what it found wrong and joins
+// its two line lists.
+bool fConvert(FILE* pOut, const sConsoleIo& io, const std::string& vScript,
+              sText& vCodeFileCpp, sText& vCodeFileHeader, bool& bHaveCpp, bool& bHaveHeader) {
   auto s = std::make_unique<sState>();
   const bool ok = io.fConvert ? io.fConvert(*s, vScript.data(), vScript.size())
                               : fConvertScript(*s, vScript.data(), vScript.size());
-  if (!ok) return false;
+  if (!ok || !fReportDiagnostics(pOut, s->vDiagnostics)) return false;
   bHaveCpp = s->vCppLines.fJoin(&vCodeFileCpp);
   bHaveHeader = s->vHeaderLines.fJoin(&vCodeFileHeader);
   return true;
@@ -108,7 +136,7 @@ void fRunSteps(FILE* pIn, FILE* pOut, const sConsoleIo& io, sText& vCodeFileCpp,
   if (!fLoadScript(pOut, io, vFullPath, vScript)) return;
   bool bHaveCpp = false;
   bool bHaveHeader = false;
-  if (!fConvert(io, vScript, vCodeFileCpp, vCodeFileHeader, bHaveCpp, bHaveHeader)) return;
+  if (!fConvert(pOut, io, vScript, vCodeFileCpp, vCodeFileHeader, bHaveCpp, bHaveHeader)) return;
   std::vector<sOutputFile> files;
   if (bHaveCpp) files.push_back({check.vCppPath, &vCodeFileCpp.data});
   if (bHaveHeader) files.push_back({check.vHeaderPath, &vCodeFileHeader.data});

@@ -11,7 +11,9 @@
 constexpr size_t CONST_MIN_SCRIPT_LEN = 3;
 
 /// Translates the script's bytes; fills s.vHeaderLines and s.vCppLines on
-/// success (they stay empty when the whole-script rule fails). Always true.
+/// success and s.vDiagnostics always. The line lists stay empty when the
+/// whole-script rule fails or the script has an error (see fFirstError).
+/// Always true.
 bool fConvertScript(sState& s, const char* pScript, size_t length);
 
 #endif  // JASSCRIBE_DRIVER_CONVERT_H_

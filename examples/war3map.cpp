@@ -127,7 +127,7 @@ sMyString Rank( integer kills)
 
 real Bonus( integer kills, real rate)
 {
-	real total =0.0;
+	real total =0.0f;
 	integer i =1;
 	while(true)
 	{
@@ -164,7 +164,7 @@ void InitTrig_Report()
 void fMainJass()
 {
 	//InitBlizzard();
-	pGlobal->udg_Heroes[0][0] =CreateUnit(Player(0), 'Hpal', -128.0, 256.0, 270.0);
+	pGlobal->udg_Heroes[0][0] =CreateUnit(Player(0), 'Hpal', -128.0f, 256.0f, 270.0f);
 	InitTrig_Report();
 	fMyExecuteFunc(sMyString("ShowScore"));
 }

@@ -18,7 +18,7 @@ trigger gg_trg_Report;
 	sGlobal()
 	{
 		udg_Kills=0;
-		udg_Delay=2.50;
+		udg_Delay=2.50f;
 		udg_Title=sMyString("Arena");
 		MAX_KILLS=10;
 		gg_trg_Report=NULL;

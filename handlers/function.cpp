@@ -45,6 +45,7 @@ bool fOnFunctionBlock(sState& s, sText& in, sText& out) {
   s.vFuncHeadText.fRelease();
   s.vFuncPrototype.fRelease();
   s.vLocalNames.clear();  // the previous function's parameters and locals
+  s.vParamNames.clear();
   if (!fApplyRule(s, in, out, K_FUNCTION)) return false;
   fClearHeaderFlags(s);
   return true;

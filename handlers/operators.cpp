@@ -50,7 +50,8 @@ void fMoveNameToPendingValue(sState& s) {
 // the comparison and change its meaning.
 bool fOnComparison(sState& s, PendingFlag flag, sText& in, sText& out) {
   std::string pending;
-  if (s.vAssignPending == 1 || (s.vEqualityPending == 1 && !s.vPendingName.fEmpty())) {
+  const bool bOperand = !s.vPendingName.fEmpty() || s.vPendingNumberSet == 1;
+  if (s.vAssignPending == 1 || (s.vEqualityPending == 1 && bOperand)) {
     sText flushOutput;
     if (!fTranslateOperand(s, nullptr, flushOutput)) return false;
     pending = flushOutput.data;

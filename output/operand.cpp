@@ -113,7 +113,11 @@ bool fIsIdentifier(const std::string& text) {
 // a local: the left operand ('local integer x=5'), else the pending name,
 // else the element. The engine's local flag is not relied on: it is already
 // clear when a declaration without blanks writes its name.
+// A local named like a parameter is the parameter in JASS: C++ would reject
+// the second declaration, so its type is not written and it becomes an
+// assignment ('local integer id = 5' gives "id =5").
 void fRecordLocalName(sState& s, const sText* pElement) {
+  s.vRedeclaresParam = 0;
   if (s.vInGlobals || s.vPendingType.fEmpty()) return;
   std::string name;
   if (s.vLeftOperandSet && !s.vLeftOperand.fEmpty()) {
@@ -123,7 +127,14 @@ void fRecordLocalName(sState& s, const sText* pElement) {
   } else if (pElement != nullptr) {
     name = pElement->data;
   }
-  if (fIsIdentifier(name)) s.vLocalNames.insert(name);
+  if (!fIsIdentifier(name)) return;
+  if (s.vInTakes) {
+    s.vParamNames.insert(name);
+  } else if (s.vParamNames.count(name) != 0) {
+    s.vRedeclaresParam = 1;
+    s.vPendingType.fRelease();
+  }
+  s.vLocalNames.insert(name);
 }
 
 // Steps 5.1 to 5.9: the operand in front and the operators between.

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "rules/literals.h"
+#include "text/literals.h"
 #include "scan/scanner.h"
 
 namespace {
@@ -88,8 +88,13 @@ const KindCode kType[] = {K_ARRAY, K_NULL, K_SPACE, K_NOT, K_OR, K_AND, K_LPAREN
 
 // ---- type rules 21 (integer), 23 (real) ---------------------------------------
 const KindCode kNumberTypeInTakes[] = {K_SPACE, K_COMMA, K_LETTER, END};
-const KindCode kNumberType[] = {K_ARRAY, K_SPACE, K_LPAREN, K_LBRACKET, K_LETTER, K_ASSIGN,
-                                K_NUMBER, K_DOLLAR, K_STAR, K_SLASH, K_PLUS, K_MINUS, END};
+// Their values are whole expressions too ('integer c = a > b' is bad JASS, but
+// still no operator may vanish), so the words and symbols of kType are
+// offered as well, the words ahead of the letter class.
+const KindCode kNumberType[] = {K_ARRAY, K_SPACE, K_LPAREN, K_LBRACKET, K_NULL, K_NOT, K_OR,
+                                K_AND, K_FUNCTION_REF, K_LETTER, K_ASSIGN, K_NUMBER, K_DOLLAR,
+                                K_STAR, K_SLASH, K_PLUS, K_MINUS, K_LESS, K_GREATER, K_BANG,
+                                K_QUOTE, END};
 
 // ---- type rule 22 (string) ------------------------------------------------------
 // Strings are built with "+" from literals, calls and array items.
@@ -181,7 +186,7 @@ sChoice fChooseType(const sRuleCall& c) {
   const bool numeric = c.rule == K_TYPE_INTEGER || c.rule == K_TYPE_REAL;
   // Inside a literal the any-character class must run too: the quote
   // handler tells an escaped quote by the byte it noted last.
-  if (!numeric && c.s.vStringMode == 1) return {kInString, eAfter::kNone};
+  if (c.s.vStringMode == 1) return {kInString, eAfter::kNone};
   if (c.rule == K_TYPE_STRING) return fChooseGroupRows(c.in, kStringType, eAfter::kGroupOpen);
   if (c.s.vInTakes == 1) return {numeric ? kNumberTypeInTakes : kTypeInTakes, eAfter::kNone};
   return fChooseGroupRows(c.in, numeric ? kNumberType : kType, eAfter::kGroupOpen);
@@ -216,11 +221,21 @@ sChoice fChooseAlternatives(const sRuleCall& c) {
 // ---- after the scanner ----------------------------------------------------------
 
 // The bytes before "(" or "[" name the called function or the indexed array.
+// In the globals block a blank before the group ('GetRandomInt (1, 2)') has
+// left that name pending instead.
 void fTakeCallName(sRuleCall& c) {
+  sState& s = c.s;
+  if (c.nBufLen <= 0 && s.vInGlobals == 1 && !s.vPendingName.fEmpty()) {
+    s.vCallName.fCopy(s.vPendingName.str());
+    s.vCallNameSet = 1;
+    s.vPendingNameSet = 0;
+    s.vPendingName.fClear();
+    return;
+  }
   if (c.nBufLen <= 0) return;
-  c.s.vCallName.fClear();
-  c.s.vCallName.fCopy(c.szBuffer.data(), static_cast<size_t>(c.nBufLen));
-  c.s.vCallNameSet = 1;
+  s.vCallName.fClear();
+  s.vCallName.fCopy(c.szBuffer.data(), static_cast<size_t>(c.nBufLen));
+  s.vCallNameSet = 1;
 }
 
 // Parenthesis and bracket groups are tracked alike, each in its own fields.

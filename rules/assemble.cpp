@@ -8,7 +8,9 @@
 #include <utility>
 
 #include "output/names.h"
+#include "output/logical.h"
 #include "output/operand.h"
+#include "output/tokens.h"
 #include "rules/rules.h"
 #include "scan/typenames.h"
 
@@ -206,6 +208,16 @@ void fAssemble(sRuleCall& c) {
     if (!leftOut) body += c.vPieces[i];
   }
   if (c.rule == K_FUNCTION && !body.empty()) body.insert(0, s.vFuncHeadText.data);
+  // A parameter declared again as a local without a value: nothing to do.
+  if (c.rule == K_LOCAL && s.vRedeclaresParam == 1 && body.find('=') == std::string::npos) {
+    body.clear();
+  }
+  // A whole function, and each global with its value, is checked once for
+  // tokens that were written into each other and for the grouping of "or"
+  // under "and".
+  if (c.rule == K_FUNCTION || (fIsTypeKind(c.rule) && s.vInGlobals == 1)) {
+    body = fGroupLogicalOperators(fWriteRealsAsFloats(fSeparateTokens(body)));
+  }
   c.out.data = std::move(body);
   c.vPieces.clear();
 }

@@ -6,8 +6,9 @@
 
 #include <algorithm>
 
+#include "output/operand.h"
 #include "rules/call.h"
-#include "rules/literals.h"
+#include "text/literals.h"
 
 namespace {
 
@@ -147,11 +148,27 @@ KindCode fFinalKind(sRuleCall& c) {
   return K_PLAIN;
 }
 
+// In the globals block a blank leaves the name before it pending; at the end
+// of a group ('(a <= g )') that name is the group's last operand and is
+// written inside it, not after its closer.
+void fFlushNameLeftInGroup(sRuleCall& c) {
+  const bool group = c.rule == K_LPAREN || c.rule == K_LBRACKET || c.rule == K_ARGUMENT;
+  if (!group || c.s.vInGlobals == 0 || c.s.vPendingName.fEmpty()) return;
+  sText flushInput(c.s.vPendingName.str());
+  c.s.vPendingNameSet = 0;
+  c.s.vPendingName.fClear();
+  sText flushOutput;
+  if (fTranslateOperand(c.s, &flushInput, flushOutput) && !flushOutput.fEmpty()) {
+    c.vPieces.push_back(flushOutput.data);
+  }
+}
+
 // The rest of the buffer is the final element; once it is translated the
 // text is complete and gets its closing pieces.
 void fEndOfText(sRuleCall& c, int32_t r) {
   const bool complete =
       c.nBufLen == 0 || fIsLineEndByte(c.szBuffer[static_cast<size_t>(c.nBufLen) - 1]);
+  if (complete) fFlushNameLeftInGroup(c);
   if (!complete) {
     const KindCode kind = fFinalKind(c);
     c.vIndex1 = r - c.nBufLen;
@@ -184,7 +201,10 @@ bool fIsInList(KindCode code, const KindCode* list) {
 bool fApplyRule(sState& s, sText& in, sText& out, KindCode rule) {
   // Each nested group or block is one more call; past the bound the call is
   // refused like a failed sub-rule instead of exhausting the stack.
-  if (s.vDepth >= CONST_MAX_DEPTH) return false;
+  if (s.vDepth >= CONST_MAX_DEPTH) {
+    s.vDepthRefused = 1;  // the output lacks a piece: the conversion run makes it an error
+    return false;
+  }
   sDepthScope depth(s);
   sRuleCall c(s, in, out, rule);
   c.vLiteral = fMarkLiterals(in.data);

@@ -82,7 +82,10 @@ void fFileResult(sRuleCall& c) {
   } else if (c.rule == K_GLOBALS) {
     c.s.vGlobalsVarList.fAppend(&c.out);
   } else if (fIsTypeKind(c.rule)) {
-    if (c.s.vInGlobals == 1 && c.s.vAssignEmitted == 1) {
+    // Every initial value moves into the constructor, even one whose "="
+    // flag a group after it cleared ('integer g = -(x)'): left in the class,
+    // it would read globals before the constructor has set them.
+    if (c.s.vInGlobals == 1) {
       fSplitInitialiser(c);
     } else {
       c.in.bTerminated = 0;

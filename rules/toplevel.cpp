@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "rules/literals.h"
+#include "text/literals.h"
 
 namespace {
 

@@ -9,8 +9,10 @@
 #include <functional>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "text/charbuf.h"
+#include "text/diagnostic.h"
 #include "text/text.h"
 
 struct sState;
@@ -102,6 +104,11 @@ struct sState {
   sCharBuf vEscapedQuotes;  // literal text up to its last escaped quote
   int32_t vPrevElementKind = -1;  // element dispatched just before, same rule call
   std::unordered_set<std::string> vLocalNames;  // parameters and locals of the function
+  std::unordered_set<std::string> vParamNames;  // its parameters alone
+  uint8_t vRedeclaresParam = 0;  // the local being declared is a parameter
+
+  std::vector<sDiagnostic> vDiagnostics;  // faults of the script, in line order
+  uint8_t vDepthRefused = 0;              // an engine call was refused at CONST_MAX_DEPTH
 
   // Test seam only; never set by the translator itself.
   fDispatchHook fTestDispatch;

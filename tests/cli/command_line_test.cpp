@@ -262,4 +262,34 @@ TEST_F(CommandLineTest, FolderInTheWayKeepsThePreviousOutputs) {
   }
 }
 
+// Faults go to standard error as "INPUT:LINE: severity: what"; an input with
+// an error keeps its previous outputs and makes the exit code 1, and the
+// inputs after it still convert, with their warnings.
+TEST_F(CommandLineTest, FaultsNameTheirLineAndErrorsWriteNothing) {
+  MakeInputs();
+  const std::string warned = "function main takes nothing returns nothing\ncall A(1)\nendif\nendfunction\n";
+  ASSERT_TRUE(fs::create_directories(work_ + "/bad"));
+  ASSERT_TRUE(fs::create_directories(work_ + "/none"));
+  ASSERT_TRUE(fs::create_directories(work_ + "/good"));
+  ASSERT_TRUE(fWriteFile(work_ + "/bad/x.j", "globals\ninteger a\n\nfunction f takes nothing returns nothing\n"));
+  ASSERT_TRUE(fWriteFile(work_ + "/none/n.j", "abc"));
+  ASSERT_TRUE(fWriteFile(work_ + "/good/y.j", warned));
+  for (const char* folder : {"/bad/", "/none/"}) {
+    ASSERT_TRUE(fWriteFile(work_ + folder + "war3map.cpp", "previous"));
+    ASSERT_TRUE(fWriteFile(work_ + folder + "war3map.h", "previous"));
+  }
+  const sToolRun run = fRunTool(work_, {"-q", "bad/x.j", "none/n.j", "good/y.j"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_TRUE(fSameBytes(run.err,
+                         "bad/x.j:1: error: 'globals' is never closed by 'endglobals'\n"
+                         "none/n.j: error: no JASS code found in the file\n"
+                         "good/y.j:3: warning: 'endif' without 'if'\n"));
+  for (const char* folder : {"/bad/", "/none/"}) {
+    EXPECT_EQ(fReadFile(work_ + folder + "war3map.cpp"), "previous");
+    EXPECT_EQ(fReadFile(work_ + folder + "war3map.h"), "previous");
+  }
+  ExpectOutputs("good", warned);
+}
+
 }  // namespace

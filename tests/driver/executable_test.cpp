@@ -125,7 +125,42 @@ TEST_F(ExecutableTest, ErrorsEndWithExitCodeZero) {
   EXPECT_FALSE(std::filesystem::exists(header_));
 }
 
-TEST_F(ExecutableTest, ThreeByteScriptIsConverted) { ExpectConverted("abc"); }
+// Faults of the script: its warnings between "Loading..." and the paths; an
+// error alone, with nothing written and the previous outputs kept. Three
+// bytes are read and found to hold no JASS.
+TEST_F(ExecutableTest, FaultsArePrintedAndErrorsKeepThePreviousOutputs) {
+  struct Case {
+    std::string script;
+    const char* said;
+    bool bWritten;
+  };
+  const std::string head = "function f takes nothing returns nothing\n";
+  const Case cases[] = {
+      {"abc", "No JASS code found in the file!\n", false},
+      {head + "  cal g()\n\x01\nendfunction\n",
+       "Warning: line 2: line left out: no rule translates a line that begins with 'cal' here\n"
+       "Warning: line 3: control byte 0x01 outside a literal\n",
+       true},
+      {"globals\r\ninteger a\r\n", "Error: line 1: 'globals' is never closed by 'endglobals'\n",
+       false},
+      {head + "\n  call g(\"a)\n  call h(\"b\")\nendfunction\n",
+       "Error: line 3: unterminated string literal\n", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.said);
+    ASSERT_TRUE(fWriteFile(cpp_, "previous source"));
+    ASSERT_TRUE(fWriteFile(header_, "previous header"));
+    ASSERT_TRUE(fWriteFile(script_, c.script));
+    std::string expected = std::string(kPrompt) + "Loading...\n" + c.said;
+    if (c.bWritten) expected += cpp_ + "\n" + header_ + "\n";
+    const ExeRun run = RunExe(dir_, script_ + "\n");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(fSameBytes(run.output, expected));
+    const sConverted want = fConvertAll(c.script);
+    EXPECT_EQ(fReadFile(cpp_), c.bWritten ? want.cpp : "previous source");
+    EXPECT_EQ(fReadFile(header_), c.bWritten ? want.header : "previous header");
+  }
+}
 
 TEST_F(ExecutableTest, SmallScriptIsConverted) { ExpectConverted(kSmallScript); }
 

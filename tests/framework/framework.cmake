@@ -26,21 +26,10 @@ target_compile_definitions(framework_tests PRIVATE
 # Translation faults of the corpus that are being corrected: the compile
 # check reports them as known instead of failing ("script:function" items,
 # see compile_check_test.cpp). Remove an item once its fault is corrected.
-set(JASSCRIBE_KNOWN_FAULTS
-  "common.j:global object"  # globals named TRUE and FALSE, macros of the framework
-  "dota-688.j:CreateCircle"  # a local named like a parameter
-)
-# The property test finds the expression faults being corrected in most
-# seeds, so CTest lists it as disabled until they are; run it by hand with
-# "ctest -L property -R expression_property" after setting this OFF, or
-# directly (see expression_property_test.cpp).
-set(JASSCRIBE_PROPERTY_KNOWN_FAULTS ON)
+set(JASSCRIBE_KNOWN_FAULTS)
 
 add_test(NAME expression_property COMMAND framework_tests --gtest_filter=ExpressionProperty.*)
 set_tests_properties(expression_property PROPERTIES LABELS property)
-if(JASSCRIBE_PROPERTY_KNOWN_FAULTS)
-  set_tests_properties(expression_property PROPERTIES DISABLED TRUE)
-endif()
 
 set(framework_api_present TRUE)
 foreach(api_file ${framework_api_files})

@@ -116,7 +116,7 @@ TEST(NormalizeGolden, GlobalsBecomeMembersWithConstructorValues) {
     EXPECT_NE(std::find(shapedMembers.begin(), shapedMembers.end(), member), shapedMembers.end())
         << member;
   }
-  const std::vector<std::string> values = {"\t\tudg_count=5;", "\t\tudg_rate=1.5;",
+  const std::vector<std::string> values = {"\t\tudg_count=5;", "\t\tudg_rate=1.5f;",
                                            "\t\tudg_done=false;"};
   EXPECT_EQ(fShape(fBetween(header, "\tsGlobal()\r\n\t{\r\n", "\t};\r\n")), values);
   EXPECT_NE(header.find("\r\n\r\nvoid Trig_Count_Actions();\r\n"), std::string::npos);

@@ -45,7 +45,8 @@ TEST(RuleEngineDepth, TwoThousandNestedParenthesesStopAtTheBound) {
 }
 
 // The same through the whole conversion: script, function and call rules
-// take three levels, so the call's group holds 198 levels.
+// take three levels, so the call's group holds 198 levels, and the output,
+// which lacks the rest, is not emitted: the depth is an error of line 2.
 TEST(RuleEngineDepth, TwoThousandNestedParenthesesThroughTheConversion) {
   sState s;
   const std::string script =
@@ -57,7 +58,10 @@ TEST(RuleEngineDepth, TwoThousandNestedParenthesesThroughTheConversion) {
   const std::string call =
       "\tg" + std::string(levels, '(') + std::string(levels - 1, ')') + ";\r\n";
   EXPECT_EQ(s.vFuncsCppList.fAt(0)->data, "void f()\r\n{\r\n" + call + "}\r\n");
-  EXPECT_GT(s.vCppLines.nCount(), 0);  // the emitters ran
+  EXPECT_EQ(s.vCppLines.nCount(), 0);  // the emitters did not run
+  ASSERT_NE(fFirstError(s.vDiagnostics), nullptr);
+  EXPECT_EQ(fFirstError(s.vDiagnostics)->problem, eProblem::kTooDeep);
+  EXPECT_EQ(fFirstError(s.vDiagnostics)->nLine, 2);
 }
 
 TEST(RuleEngineDepth, LineOfFiveThousandCharactersIsTranslatedWhole) {

@@ -119,7 +119,7 @@ TEST(RuleEngineFraming, LeavesOutRepeatedAndEdgeBlanks) {
   const Case cases[] = {
       {K_SET, "set a = b", 3, false, "\t= b;\r\n"},  // the second blank repeats the first
       {K_ARGUMENT, "x = ", 0, false, " ="},
-      {K_ARGUMENT, "x = ", 0, true, " = "},
+      {K_ARGUMENT, "x = ", 0, true, " = x"},  // a name left pending ends the argument
       {K_TYPE_INTEGER, "integer a = 1", 7, false, "= 1;\r\n"},
       {K_TYPE_INTEGER, "integer a = 1", 7, true, " = 1;\r\n"},
   };

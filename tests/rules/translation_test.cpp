@@ -96,7 +96,7 @@ TEST(Translation, NamesThatBeginWithAKeyword) {
       "function setup takes nothing returns nothing\r\nendfunction\r\n"
       "function callX takes nothing returns nothing\r\ncall setup()\r\nendfunction\r\n";
   const sConverted out = fConvertAll(script);
-  EXPECT_EQ(fShow(out.globals), fShow("timerdialog udg_d;\r\n;\r\n"));
+  EXPECT_EQ(fShow(out.globals), fShow("timerdialog udg_d;\r\n"));
   EXPECT_EQ(fShow(out.prototypes), fShow("void setup();\r\nvoid callX();\r\n"));
 }
 
@@ -114,7 +114,7 @@ TEST(Translation, TypesOutsideTheKindTable) {
       "function g takes location l, unit u, widget w returns location\r\n"
       "set udg_l = l\r\nreturn l\r\nendfunction\r\n";
   const sConverted out = fConvertAll(script);
-  EXPECT_EQ(fShow(out.globals), fShow("location udg_l;\r\nwidget udg_w;\r\nunit udg_u;\r\n;\r\n"));
+  EXPECT_EQ(fShow(out.globals), fShow("location udg_l;\r\nwidget udg_w;\r\nunit udg_u;\r\n"));
   EXPECT_EQ(fShow(out.constructor), fShow("\t\tudg_l=NULL;\r\n"));
   EXPECT_EQ(fShow(out.functions),
             fShow("location g( location l, unit u, widget w)\r\n{\r\n"
@@ -147,7 +147,7 @@ TEST(Translation, DeclarationsKeepTheOperatorsOfTheirValue) {
       {"local string t = n[i] + \"|r\"", "\tsMyString t =n[i][0] + sMyString(\"|r\");\r\n"},
       {"local string t = null", "\tsMyString t =NULL;\r\n"},
       {"local unit u = GetEnumUnit()", "\tunit u =GetEnumUnit();\r\n"},
-      {"local real r = -1.5", "\treal r =-1.5;\r\n"},
+      {"local real r = -1.5", "\treal r =-1.5f;\r\n"},
       {"local boolean b = 1>=2", "\tboolean b =1>=2;\r\n"},
       {"local boolean b = x1 > 0", "\tboolean b =x1> 0;\r\n"},
   };
@@ -162,7 +162,7 @@ TEST(Translation, NumberIsWrittenOnce) {
       {"set y = (b / 0x1F0748 + 0x3EA)", "\ty =(b/ 0x1F0748 + 0x3EA);\r\n"},
       {"return RMem(a+0x2C+4*GetPlayerId(p))", "\treturn  RMem(a+0x2C+4*GetPlayerId(p));\r\n"},
       {"set y = b - 0x2FFFFF * 4", "\ty =b- 0x2FFFFF* 4;\r\n"},
-      {"set y = f(1.5 * x, 2)", "\ty =f(1.5* x, 2);\r\n"},
+      {"set y = f(1.5 * x, 2)", "\ty =f(1.5f* x, 2);\r\n"},
       {"set y = (x + 1) * 2", "\ty =(x+ 1) * 2;\r\n"},
   };
   fExpectBodies(cases, sizeof cases / sizeof cases[0]);
@@ -191,8 +191,8 @@ TEST(Translation, MinusBeforeANameKeepsTheNameAnOperand) {
       {"local integer b = -ii", "\tinteger b =-pGlobal->ii;\r\n"},
       {"set x = -1", "\tx =-1;\r\n"},
       {"local integer i = -1", "\tinteger i =-1;\r\n"},
-      {"local real r = -1.5", "\treal r =-1.5;\r\n"},
-      {"local real r = -.5", "\treal r =-.5;\r\n"},
+      {"local real r = -1.5", "\treal r =-1.5f;\r\n"},
+      {"local real r = -.5", "\treal r =-.5f;\r\n"},
       {"set x = a - 1", "\tx =a- 1;\r\n"},
       {"set x = a-b", "\tx =a-b;\r\n"},
   };
@@ -237,7 +237,7 @@ TEST(Translation, LogicalWordGluedToALiteral) {
       {"if id=='A01T'or id=='A00F' then\r\nendif",
        "\tif (id=='A01T'|| id=='A00F')\r\n\t{\r\n\t}\r\n"},
       {"if x==1or x==2 then\r\nendif", "\tif (x==1|| x==2)\r\n\t{\r\n\t}\r\n"},
-      {"set b = x==1.5and y", "\tb =x==1.5&& y;\r\n"},
+      {"set b = x==1.5and y", "\tb =x==1.5f&& y;\r\n"},
       {"local boolean b = x==1or x==2", "\tboolean b =x==1|| x==2;\r\n"},
       {"set b = x==1 or x==2", "\tb =x==1|| x==2;\r\n"},
       {"set b = id=='10or'", "\tb =id=='10or';\r\n"},

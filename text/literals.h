@@ -1,8 +1,8 @@
-// Where string literals and rawcodes lie in a text (rules). Their bytes are
-// data: no group, comma, keyword or operator test may read "a)" in
+// Where string literals and rawcodes lie in a text, JASS or the C++ written
+// from it. Their bytes are data: no group, comma, keyword or operator test may read "a)" in
 // F("a)") or "+" in '+' as code.
-#ifndef JASSCRIBE_RULES_LITERALS_H_
-#define JASSCRIBE_RULES_LITERALS_H_
+#ifndef JASSCRIBE_TEXT_LITERALS_H_
+#define JASSCRIBE_TEXT_LITERALS_H_
 
 #include <cstdint>
 #include <string>
@@ -27,4 +27,4 @@ class sLiteralScan {
 /// What each byte of text is, as sLiteralScan::fInside tells.
 std::vector<uint8_t> fMarkLiterals(const std::string& text);
 
-#endif  // JASSCRIBE_RULES_LITERALS_H_
+#endif  // JASSCRIBE_TEXT_LITERALS_H_

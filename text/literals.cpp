@@ -1,6 +1,6 @@
-// Literal content of a text, shared by the engine's scan and its top-level
-// tests (rules).
-#include "rules/literals.h"
+// Literal content of a text: the engine's scan and top-level tests skip it,
+// and the output's token check leaves it alone.
+#include "text/literals.h"
 
 uint8_t sLiteralScan::fInside(char ch) {
   switch (state_) {

@@ -1,0 +1,19 @@
+// The libFuzzer target: any bytes through the whole conversion in memory
+// (driver -> check -> rules <-> handlers -> output), as a script read from
+// disk would go. Besides what the sanitizers find, it holds the one promise
+// the callers build on: a script with an error leaves both outputs empty.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "driver/convert.h"
+#include "text/diagnostic.h"
+#include "text/state.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  auto s = std::make_unique<sState>();
+  fConvertScript(*s, reinterpret_cast<const char*>(data), size);
+  const bool bError = fFirstError(s->vDiagnostics) != nullptr;
+  if (bError && (s->vCppLines.nCount() > 0 || s->vHeaderLines.nCount() > 0)) __builtin_trap();
+  return 0;
+}
