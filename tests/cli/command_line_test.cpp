@@ -278,13 +278,13 @@ TEST_F(CommandLineTest, FaultsNameTheirLineAndErrorsWriteNothing) {
     ASSERT_TRUE(fWriteFile(work_ + folder + "war3map.cpp", "previous"));
     ASSERT_TRUE(fWriteFile(work_ + folder + "war3map.h", "previous"));
   }
-  const sToolRun run = fRunTool(work_, {"-q", "bad/x.j", "none/n.j", "good/y.j"});
+  const sToolRun run = fRunTool(work_, fNativeArgs({"-q", "bad/x.j", "none/n.j", "good/y.j"}));
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_TRUE(fSameBytes(run.err,
-                         "bad/x.j:1: error: 'globals' is never closed by 'endglobals'\n"
-                         "none/n.j: error: no JASS code found in the file\n"
-                         "good/y.j:3: warning: 'endif' without 'if'\n"));
+                         fPrinted("bad/x.j:1: error: 'globals' is never closed by 'endglobals'\n"
+                                  "none/n.j: error: no JASS code found in the file\n"
+                                  "good/y.j:3: warning: 'endif' without 'if'\n")));
   for (const char* folder : {"/bad/", "/none/"}) {
     EXPECT_EQ(fReadFile(work_ + folder + "war3map.cpp"), "previous");
     EXPECT_EQ(fReadFile(work_ + folder + "war3map.h"), "previous");

@@ -153,9 +153,9 @@ TEST_F(ExecutableTest, FaultsArePrintedAndErrorsKeepThePreviousOutputs) {
     ASSERT_TRUE(fWriteFile(script_, c.script));
     std::string expected = std::string(kPrompt) + "Loading...\n" + c.said;
     if (c.bWritten) expected += cpp_ + "\n" + header_ + "\n";
-    const ExeRun run = RunExe(dir_, script_ + "\n");
+    const sToolRun run = RunExe(script_ + "\n");
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(fSameBytes(run.output, expected));
+    EXPECT_TRUE(fSameBytes(run.out, fConsoleLines(expected)));
     const sConverted want = fConvertAll(c.script);
     EXPECT_EQ(fReadFile(cpp_), c.bWritten ? want.cpp : "previous source");
     EXPECT_EQ(fReadFile(header_), c.bWritten ? want.header : "previous header");
