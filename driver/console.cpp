@@ -113,14 +113,17 @@ bool fReportDiagnostics(FILE* pOut, const std::vector<sDiagnostic>& diagnostics)
 }
 
 // Runs the conversion on a fresh state, reports what it found wrong and joins
-// its two line lists.
+// its two line lists. The sections go once emitted and the source lines once
+// joined, so the output is never held three times over.
 bool fConvert(FILE* pOut, const sConsoleIo& io, const std::string& vScript,
               sText& vCodeFileCpp, sText& vCodeFileHeader, bool& bHaveCpp, bool& bHaveHeader) {
   auto s = std::make_unique<sState>();
   const bool ok = io.fConvert ? io.fConvert(*s, vScript.data(), vScript.size())
                               : fConvertScript(*s, vScript.data(), vScript.size());
   if (!ok || !fReportDiagnostics(pOut, s->vDiagnostics)) return false;
+  fReleaseSections(*s);
   bHaveCpp = s->vCppLines.fJoin(&vCodeFileCpp);
+  s->vCppLines = sTextList();
   bHaveHeader = s->vHeaderLines.fJoin(&vCodeFileHeader);
   return true;
 }

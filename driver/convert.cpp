@@ -49,6 +49,10 @@ bool fConvertScript(sState& s, const char* pScript, size_t length) {
   sText szBuffer2(std::move(script));
   sText szBuffer3;
   const bool bTranslated = fRunRule(s, K_SCRIPT, szBuffer2, szBuffer3);
+  // The emitters work from the section lists alone; the script and the rule's
+  // joined result go first, so they never coexist with the output lines.
+  szBuffer2.fRelease();
+  szBuffer3.fRelease();
   if (s.vDepthRefused != 0) {
     fAddDepthError(s, check.nDeepestLine);
   } else if (bTranslated) {
@@ -56,4 +60,13 @@ bool fConvertScript(sState& s, const char* pScript, size_t length) {
     fEmitCppFrame(s);
   }
   return true;
+}
+
+void fReleaseSections(sState& s) {
+  s.vGlobalsVarList = sTextList();
+  s.vInitVarsInConstructorList = sTextList();
+  s.vFuncsForHeaderList = sTextList();
+  s.vFuncsCppList = sTextList();
+  s.vBodyFuncsInitList = sTextList();
+  s.vGlobalNames = sTextList(true);
 }

@@ -4,6 +4,7 @@
 #define JASSCRIBE_DRIVER_CONVERT_H_
 
 #include <cstddef>
+#include <string>
 
 #include "text/state.h"
 
@@ -15,5 +16,9 @@ constexpr size_t CONST_MIN_SCRIPT_LEN = 3;
 /// whole-script rule fails or the script has an error (see fFirstError).
 /// Always true.
 bool fConvertScript(sState& s, const char* pScript, size_t length);
+
+/// Frees the section lists and the name registry, which the emitters have
+/// copied into the two line lists; only those lines are written afterwards.
+void fReleaseSections(sState& s);
 
 #endif  // JASSCRIBE_DRIVER_CONVERT_H_

@@ -129,9 +129,19 @@ enum class eAfter {
   kCommaSplit
 };
 
+// Each list compiled once per current byte (scan/scanner.h), so a position
+// tries only the alternatives that can hit at its byte, in the list's order.
+// Built on first use: the scanner's own tables are set up at start-up, and
+// only a first use inside main is sure to come after them.
+template <const auto& kList>
+const sAlternatives& fCompiled() {
+  static const sAlternatives compiled{kList};
+  return compiled;
+}
+
 // The selected list; a null list only collects bytes.
 struct sChoice {
-  const KindCode* list;
+  const sAlternatives* list;
   eAfter after;
 };
 
@@ -140,56 +150,71 @@ const sChoice kCollectOnly{nullptr, eAfter::kNone};
 bool fNoGroupOpen(const sText& in) { return in.bInParen == 0 && in.bInBracket == 0; }
 
 // The group rows that every rule with group-open actions ends with.
-sChoice fChooseGroupRows(const sText& in, const KindCode* open, eAfter after) {
-  if (fNoGroupOpen(in)) return {open, after};
-  if (in.bInParen == 1) return {kInParen, eAfter::kParenTracking};
-  if (in.bInBracket == 1) return {kInBracket, eAfter::kBracketTracking};
+sChoice fChooseGroupRows(const sText& in, const sAlternatives& open, eAfter after) {
+  if (fNoGroupOpen(in)) return {&open, after};
+  if (in.bInParen == 1) return {&fCompiled<kInParen>(), eAfter::kParenTracking};
+  if (in.bInBracket == 1) return {&fCompiled<kInBracket>(), eAfter::kBracketTracking};
   return kCollectOnly;
 }
 
 sChoice fChooseFunction(const sRuleCall& c) {
   const sText& in = c.in;
-  if (in.bInIf == 0 && in.bInLoop == 0) return {kFunctionBody, eAfter::kFunctionOpeners};
-  if (in.bInIf == 1 && c.s.vInQuotes == 0) return {kFunctionInIf, eAfter::kEndifClosesIf};
-  if (in.bInIf == 1 && c.s.vInQuotes == 1) return {kQuoteToggleOnly, eAfter::kNone};
-  if (in.bInLoop == 1 && c.s.vInQuotes == 0) return {kFunctionInLoop, eAfter::kEndloopClosesLoop};
-  if (in.bInLoop == 1 && c.s.vInQuotes == 1) return {kQuoteToggleOnly, eAfter::kNone};
+  const bool quotes = c.s.vInQuotes == 1;
+  if (in.bInIf == 0 && in.bInLoop == 0) {
+    return {&fCompiled<kFunctionBody>(), eAfter::kFunctionOpeners};
+  }
+  if (in.bInIf == 1 && !quotes) return {&fCompiled<kFunctionInIf>(), eAfter::kEndifClosesIf};
+  if (in.bInIf == 1 && quotes) return {&fCompiled<kQuoteToggleOnly>(), eAfter::kNone};
+  if (in.bInLoop == 1 && !quotes) {
+    return {&fCompiled<kFunctionInLoop>(), eAfter::kEndloopClosesLoop};
+  }
+  if (in.bInLoop == 1 && quotes) return {&fCompiled<kQuoteToggleOnly>(), eAfter::kNone};
   return kCollectOnly;
 }
 
 sChoice fChooseBlock(const sRuleCall& c) {
   const sText& in = c.in;
   if (in.bInIf == 1 || in.bInLoop == 1) return fChooseFunction(c);
-  if (in.bInBody == 0) return {kBlockHeader, eAfter::kNone};
-  return fChooseGroupRows(in, kBlockBody, eAfter::kGroupOpenInBlock);
+  if (in.bInBody == 0) return {&fCompiled<kBlockHeader>(), eAfter::kNone};
+  return fChooseGroupRows(in, fCompiled<kBlockBody>(), eAfter::kGroupOpenInBlock);
 }
 
 sChoice fChooseExpression(const sRuleCall& c) {
-  if (c.s.vStringMode == 1) return {kInString, eAfter::kNone};
-  if (fNoGroupOpen(c.in) && c.s.vInTakes == 1) return {kExpressionInTakes, eAfter::kNone};
-  return fChooseGroupRows(c.in, kExpression, eAfter::kGroupOpen);
+  if (c.s.vStringMode == 1) return {&fCompiled<kInString>(), eAfter::kNone};
+  if (fNoGroupOpen(c.in) && c.s.vInTakes == 1) {
+    return {&fCompiled<kExpressionInTakes>(), eAfter::kNone};
+  }
+  return fChooseGroupRows(c.in, fCompiled<kExpression>(), eAfter::kGroupOpen);
 }
 
 sChoice fChooseSplit(const sRuleCall& c) {
-  if (c.s.vInQuotes == 1) return {kSplitInQuotes, eAfter::kCommaSplit};
-  if (c.s.vOpenParenCount != c.s.vCloseParenCount) return {kSplitInCall, eAfter::kCommaSplit};
-  return {kSplitTopLevel, eAfter::kCommaSplit};
+  if (c.s.vInQuotes == 1) return {&fCompiled<kSplitInQuotes>(), eAfter::kCommaSplit};
+  if (c.s.vOpenParenCount != c.s.vCloseParenCount) {
+    return {&fCompiled<kSplitInCall>(), eAfter::kCommaSplit};
+  }
+  return {&fCompiled<kSplitTopLevel>(), eAfter::kCommaSplit};
 }
 
 sChoice fChooseGroup(const sRuleCall& c) {
-  if (c.s.vStringMode == 1) return {kInString, eAfter::kNone};
+  if (c.s.vStringMode == 1) return {&fCompiled<kInString>(), eAfter::kNone};
   if (c.in.bCommaSplit == 1) return fChooseSplit(c);
-  return fChooseGroupRows(c.in, kGroup, eAfter::kGroupOpen);
+  return fChooseGroupRows(c.in, fCompiled<kGroup>(), eAfter::kGroupOpen);
 }
 
 sChoice fChooseType(const sRuleCall& c) {
   const bool numeric = c.rule == K_TYPE_INTEGER || c.rule == K_TYPE_REAL;
   // Inside a literal the any-character class must run too: the quote
   // handler tells an escaped quote by the byte it noted last.
-  if (c.s.vStringMode == 1) return {kInString, eAfter::kNone};
-  if (c.rule == K_TYPE_STRING) return fChooseGroupRows(c.in, kStringType, eAfter::kGroupOpen);
-  if (c.s.vInTakes == 1) return {numeric ? kNumberTypeInTakes : kTypeInTakes, eAfter::kNone};
-  return fChooseGroupRows(c.in, numeric ? kNumberType : kType, eAfter::kGroupOpen);
+  if (c.s.vStringMode == 1) return {&fCompiled<kInString>(), eAfter::kNone};
+  if (c.rule == K_TYPE_STRING) {
+    return fChooseGroupRows(c.in, fCompiled<kStringType>(), eAfter::kGroupOpen);
+  }
+  if (c.s.vInTakes == 1) {
+    return {numeric ? &fCompiled<kNumberTypeInTakes>() : &fCompiled<kTypeInTakes>(),
+            eAfter::kNone};
+  }
+  return fChooseGroupRows(c.in, numeric ? fCompiled<kNumberType>() : fCompiled<kType>(),
+                          eAfter::kGroupOpen);
 }
 
 sChoice fChooseAlternatives(const sRuleCall& c) {
@@ -197,9 +222,9 @@ sChoice fChooseAlternatives(const sRuleCall& c) {
     case K_FUNCTION: return fChooseFunction(c);
     case K_IF:
     case K_LOOP: return fChooseBlock(c);
-    case K_GLOBALS: return {kGlobals, eAfter::kNone};
+    case K_GLOBALS: return {&fCompiled<kGlobals>(), eAfter::kNone};
     case K_LOCAL:
-    case K_CONSTANT: return {kDeclaration, eAfter::kNone};
+    case K_CONSTANT: return {&fCompiled<kDeclaration>(), eAfter::kNone};
     case K_SET:
     case K_CALL:
     case K_RETURN:
@@ -208,12 +233,12 @@ sChoice fChooseAlternatives(const sRuleCall& c) {
     case K_ARGUMENT:
     case K_EXPRESSION: return fChooseExpression(c);
     case K_TAKES:
-      return c.s.vReturnsSeen == 0 ? sChoice{kTakesBeforeReturns, eAfter::kNone}
-                                   : sChoice{kTakesAfterReturns, eAfter::kNone};
+      return c.s.vReturnsSeen == 0 ? sChoice{&fCompiled<kTakesBeforeReturns>(), eAfter::kNone}
+                                   : sChoice{&fCompiled<kTakesAfterReturns>(), eAfter::kNone};
     case K_LPAREN:
     case K_LBRACKET: return fChooseGroup(c);
     case K_PARAM_LIST: return c.in.bCommaSplit == 1 ? fChooseSplit(c) : kCollectOnly;
-    case K_SCRIPT: return {kScript, eAfter::kNone};
+    case K_SCRIPT: return {&fCompiled<kScript>(), eAfter::kNone};
     default: return fIsTypeKind(c.rule) ? fChooseType(c) : kCollectOnly;
   }
 }
@@ -360,14 +385,14 @@ bool fRunScanner(sRuleCall& c, int32_t r) {
   if (choice.list == nullptr) return true;
   // Literal content is only collected, except where a string literal is being
   // cut: there the quote handler itself tells escaped quotes from the end.
-  if (choice.list != kInString && c.fLiteralAt(r) != 0) {
-    fCollectLiteral(c, choice.list, r);
+  if (choice.list != &fCompiled<kInString>() && c.fLiteralAt(r) != 0) {
+    fCollectLiteral(c, choice.list->fList(), r);
     return true;
   }
   const int32_t nEnd = c.in.len() - std::max(0, c.in.nTailLen);
   const char next = r + 1 < nEnd ? c.in.data[static_cast<size_t>(r) + 1] : '\0';
   if (!fScanAlternatives(c.s, c.szBuffer.data(), r, c.nBufLen, c.vIndex1, c.vIndex2, c.vFlag1,
-                         c.vFlag2, choice.list, next)) {
+                         c.vFlag2, *choice.list, next)) {
     return false;
   }
   fAfterScanner(c, choice.after, r);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "text/literals.h"
 #include "scan/kinds.h"
 #include "text/state.h"
 #include "text/text.h"
@@ -30,16 +31,32 @@ struct sRuleCall {
   int32_t vFlag2 = -1;               // kind of the element the scanner found
   bool bLineEnd = false;             // inside a run of line-end characters
   KindCode nLastKind = -1;           // kind of the element this call dispatched last
-  std::vector<uint8_t> vLiteral;     // per byte of in: code, string or rawcode content
+  sLiteralScan vLiteral;              // follows in from its first byte up to the scan
+  int32_t nLiteralNext = 0;           // next byte of in that vLiteral reads
+  uint8_t nLiteralMark = 0;           // what the byte before nLiteralNext is
+  std::vector<uint8_t> vCommaAhead;   // per byte of in: a top-level comma lies at or after it
 
   /// What the byte at r is: 0 for code, else the kind of literal content.
-  uint8_t fLiteralAt(int32_t r) const {
-    return r >= 0 && static_cast<size_t>(r) < vLiteral.size() ? vLiteral[static_cast<size_t>(r)]
-                                                             : 0;
+  /// The scan asks for rising positions, so the literal state is carried
+  /// along instead of being stored for every byte of the text.
+  uint8_t fLiteralAt(int32_t r) {
+    if (r < 0 || r >= in.len()) return 0;
+    if (r < nLiteralNext - 1) {
+      vLiteral = sLiteralScan();
+      nLiteralNext = 0;
+    }
+    for (; nLiteralNext <= r; ++nLiteralNext) {
+      nLiteralMark = vLiteral.fInside(in.data[static_cast<size_t>(nLiteralNext)]);
+    }
+    return nLiteralMark;
   }
 
+  // Most elements are short: starting with room for them saves growing the
+  // buffer byte by byte in every call.
   sRuleCall(sState& state, sText& input, sText& output, KindCode r)
-      : s(state), in(input), out(output), rule(r) {}
+      : s(state), in(input), out(output), rule(r), szBuffer(CONST_BUFFER_START, '\0') {}
+
+  static constexpr size_t CONST_BUFFER_START = 64;
 };
 
 /// Outcome of translating one element.
@@ -51,6 +68,10 @@ enum class eTranslate {
 
 // Membership in a K_END_OF_LIST-terminated list of kinds.
 bool fIsInList(KindCode code, const KindCode* list);
+
+// Per byte of text: 1 where a comma outside literals lies at or after the
+// byte with as many "(" as ")" in between (toplevel.cpp).
+std::vector<uint8_t> fMarkCommasAhead(const std::string& text);
 
 // Scanning (alternatives.cpp): runs the scanner with the list that the rule
 // and the text's state select, then the rule's follow-up actions. False when

@@ -5,6 +5,7 @@
 #include "rules/rules.h"
 
 #include <algorithm>
+#include <array>
 
 #include "output/operand.h"
 #include "rules/call.h"
@@ -13,12 +14,12 @@
 namespace {
 
 // Statement kinds end just before a line end; any other open kind cannot.
-const KindCode kEndsAtLineEnd[] = {
+constexpr KindCode kEndsAtLineEnd[] = {
     K_LOCAL, K_SET, K_CALL, K_RETURN, K_CONSTANT, K_TAKES, K_RETURNS, K_THEN, K_EXITWHEN,
     K_END_OF_LIST};  // plus every type kind
 
 // Kinds whose element ends at the byte that completed it.
-const KindCode kEndsAtOnce[] = {
+constexpr KindCode kEndsAtOnce[] = {
     K_ENDFUNCTION, K_ENDGLOBALS, K_ENDIF,  K_OR,      K_AND,     K_NOT,       K_RETURNS,
     K_ARRAY,       K_THEN,       K_ENDLOOP, K_RPAREN, K_ELSE,    K_ELSEIF,    K_NOTHING,
     K_NULL,        K_SPACE,      K_COMMA,  K_ASSIGN,  K_PLUS,    K_QUOTE,     K_DOLLAR,
@@ -26,8 +27,25 @@ const KindCode kEndsAtOnce[] = {
     K_FUNCTION_REF, K_END_OF_LIST};
 
 // While an element of another kind is open its bytes are only collected.
-const KindCode kScannerRunsWhileOpen[] = {
+constexpr KindCode kScannerRunsWhileOpen[] = {
     K_LPAREN, K_LBRACKET, K_RPAREN, K_RBRACKET, K_NUMBER, K_END_OF_LIST};
+
+// The lists above as tables indexed by kind, for the tests made at every
+// position of a text.
+using sKindTable = std::array<bool, K_MAX_CODE + 1>;
+
+constexpr sKindTable fTableOf(const KindCode* list) {
+  sKindTable table{};
+  for (; *list != K_END_OF_LIST; ++list) table[static_cast<size_t>(*list)] = true;
+  return table;
+}
+
+constexpr sKindTable kEndsAtOnceTable = fTableOf(kEndsAtOnce);
+constexpr sKindTable kScannerRunsWhileOpenTable = fTableOf(kScannerRunsWhileOpen);
+
+bool fIsIn(const sKindTable& table, KindCode code) {
+  return code >= K_MIN_CODE && code <= K_MAX_CODE && table[static_cast<size_t>(code)];
+}
 
 // What one position did to the buffer length.
 enum class ePass {
@@ -51,10 +69,11 @@ class sDepthScope {
 
 bool fIsLineEndByte(char ch) { return ch == 0 || ch == '\n' || ch == '\r' || ch == 14; }
 
-// Empties the buffer. The bytes past nBufLen are kept 0, so clearing the
-// string is the same as zero-filling it.
+// Empties the buffer: the bytes in use (the current one included) become 0
+// again, and the storage stays for the next element.
 void fEmptyBuffer(sRuleCall& c) {
-  c.szBuffer.clear();
+  const size_t used = std::min(c.szBuffer.size(), static_cast<size_t>(c.nBufLen) + 1);
+  std::fill_n(c.szBuffer.begin(), used, '\0');
   c.nBufLen = 0;
 }
 
@@ -110,13 +129,13 @@ ePass fLineEndPath(sRuleCall& c, int32_t r) {
 }
 
 bool fScannerRuns(const sRuleCall& c) {
-  return c.vFlag2 == -1 || fIsInList(c.vFlag2, kScannerRunsWhileOpen) || c.rule == K_LOCAL ||
+  return c.vFlag2 == -1 || fIsIn(kScannerRunsWhileOpenTable, c.vFlag2) || c.rule == K_LOCAL ||
          c.rule == K_ARGUMENT;
 }
 
 ePass fScanningPath(sRuleCall& c, int32_t r) {
   if (fScannerRuns(c) && !fRunScanner(c, r)) return ePass::kStop;
-  if (!fIsInList(c.vFlag2, kEndsAtOnce)) return ePass::kCount;
+  if (!fIsIn(kEndsAtOnceTable, c.vFlag2)) return ePass::kCount;
   c.vIndex2 = r;
   return fTranslateAndRestart(c, c.vFlag2);
 }
@@ -127,7 +146,12 @@ void fCheckCommaSplit(sRuleCall& c, int32_t r) {
   if (c.rule != K_LPAREN && c.rule != K_PARAM_LIST) return;
   // Read from inside a literal, the rest of it would look like code.
   if (c.fLiteralAt(r) != 0) return;
-  if (c.in.bCommaSplit == 0 && fHasTopLevelChar(c.in, ',', r)) c.in.bCommaSplit = 1;
+  // The comma structure is known for the whole text from the start, so no
+  // position rescans the rest of it.
+  const size_t at = static_cast<size_t>(r);
+  if (c.in.bCommaSplit == 0 && at < c.vCommaAhead.size() && c.vCommaAhead[at] != 0) {
+    c.in.bCommaSplit = 1;
+  }
 }
 
 ePass fScanPosition(sRuleCall& c, int32_t r) {
@@ -207,7 +231,7 @@ bool fApplyRule(sState& s, sText& in, sText& out, KindCode rule) {
   }
   sDepthScope depth(s);
   sRuleCall c(s, in, out, rule);
-  c.vLiteral = fMarkLiterals(in.data);
+  if (rule == K_LPAREN || rule == K_PARAM_LIST) c.vCommaAhead = fMarkCommasAhead(in.data);
   out.fRelease();
   fAddOpeningPieces(c);
   fScanText(c);

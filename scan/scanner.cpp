@@ -122,10 +122,11 @@ sCodeTable fBuildCodeTable() {
   return t;
 }
 
-const sCodeInfo& fInfo(KindCode code) {
-  static const sCodeTable kTable = fBuildCodeTable();
-  return kTable[static_cast<size_t>(code)];
-}
+// Built at start-up from constant tables only, so it is ready before any
+// scan and no lookup pays for a first-use check.
+const sCodeTable kCodeTable = fBuildCodeTable();
+
+const sCodeInfo& fInfo(KindCode code) { return kCodeTable[static_cast<size_t>(code)]; }
 
 // One call's view of the engine: the buffer holds idx + 1 meaningful bytes
 // (0 bytes included), so every test compares by length, never by terminator.
@@ -429,4 +430,77 @@ bool fScanAlternatives(sState& s, const char* buffer, int32_t pos, int32_t idx, 
     if (result == kScanInvalid) return false;
   }
   return true;
+}
+
+namespace {
+
+// The last byte of the code's keyword: a whole-buffer or buffer-end test can
+// only hit there. 0 for codes without a keyword.
+char fLastKeywordByte(KindCode code) {
+  const int32_t n = fKeywordLength(code);
+  return n > 0 ? fKeywordPtr(code)[n - 1] : '\0';
+}
+
+// Whether some type name without a keyword of its own ends in current.
+bool fEndsOtherTypeName(char current) {
+  for (const std::string_view* p = fOtherTypeNamesBegin(); p != fOtherTypeNamesEnd(); ++p) {
+    if (!p->empty() && p->back() == current) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool fMayHitAt(KindCode code, char current) {
+  // An invalid code ends the scan at any byte.
+  if (code < K_MIN_CODE || code > K_MAX_CODE) return true;
+  const sCodeInfo& info = fInfo(code);
+  const uint8_t classes = kClasses[static_cast<uint8_t>(current)];
+  if (info.bSymbol && current == info.cSymbol) return true;
+  switch (info.group) {
+    case eGroup::kNone:
+    case eGroup::kSymbol: return false;
+    case eGroup::kElseNest: return current == fLastKeywordByte(K_ELSE);
+    case eGroup::kIfNest: return current == fLastKeywordByte(K_IF);
+    case eGroup::kLoopNest: return current == fLastKeywordByte(K_LOOP);
+    case eGroup::kEndloopNest: return current == fLastKeywordByte(K_ENDLOOP);
+    case eGroup::kEndifNest: return current == fLastKeywordByte(K_ENDIF);
+    case eGroup::kCounter:
+    case eGroup::kGroupSymbol: return current == info.cSymbol;
+    case eGroup::kCharClass: return (classes & info.nClassMask) != 0;
+    case eGroup::kAnyChar: return (classes & kClassAscii) != 0;
+    case eGroup::kNumber: return (classes & kClassNumber) != 0;
+    case eGroup::kType:
+      if (code == K_TYPE_OTHER) return fEndsOtherTypeName(current);
+      return current == fLastKeywordByte(code);
+    case eGroup::kOpener:
+    case eGroup::kCloser:
+    case eGroup::kStatement:  // the glued "or"/"and" end with the keyword too
+    case eGroup::kTrailing: return current == fLastKeywordByte(code);
+  }
+  return true;
+}
+
+sAlternatives::sAlternatives(const KindCode* list) : list_(list) {
+  // The same bound as fScanAlternatives: the first code and 101 more.
+  constexpr int kMostCodes = 102;
+  for (int b = 0; b < 256; ++b) {
+    const char current = static_cast<char>(b);
+    start_[static_cast<size_t>(b)] = static_cast<uint32_t>(codes_.size());
+    for (int i = 0; list != nullptr && i < kMostCodes && list[i] != K_END_OF_LIST; ++i) {
+      if (fMayHitAt(list[i], current)) codes_.push_back(list[i]);
+    }
+    codes_.push_back(K_END_OF_LIST);
+  }
+}
+
+bool fScanAlternatives(sState& s, const char* buffer, int32_t pos, int32_t idx, int32_t& start,
+                       int32_t& end, int32_t& opener, int32_t& element,
+                       const sAlternatives& alternatives, char next) {
+  if (buffer == nullptr || idx < 0) {
+    return fScanAlternatives(s, buffer, pos, idx, start, end, opener, element,
+                             alternatives.fList(), next);
+  }
+  return fScanAlternatives(s, buffer, pos, idx, start, end, opener, element,
+                           alternatives.fFor(buffer[idx]), next);
 }

@@ -4,7 +4,9 @@
 #ifndef JASSCRIBE_SCAN_SCANNER_H_
 #define JASSCRIBE_SCAN_SCANNER_H_
 
+#include <array>
 #include <cstdint>
+#include <vector>
 
 #include "scan/kinds.h"
 #include "text/state.h"
@@ -30,5 +32,34 @@ int fScanStep(sState& s, const char* buffer, int32_t pos, int32_t idx, int32_t& 
 bool fScanAlternatives(sState& s, const char* buffer, int32_t pos, int32_t idx, int32_t& start,
                        int32_t& end, int32_t& opener, int32_t& element, const KindCode* list,
                        char next);
+
+/// False only when fScanStep with code, whatever the buffer and the state,
+/// neither hits nor changes anything while the current byte is current.
+bool fMayHitAt(KindCode code, char current);
+
+/// A K_END_OF_LIST-terminated list of alternatives, compiled: for each value
+/// of the current byte, the list's codes that may hit at that byte, in the
+/// list's order. Scanning with it gives exactly fScanAlternatives' results
+/// while most positions test one or two codes instead of the whole list.
+class sAlternatives {
+ public:
+  /// list must outlive the object (the lists are static tables).
+  explicit sAlternatives(const KindCode* list);
+  const KindCode* fList() const { return list_; }
+  /// The codes to try at current, K_END_OF_LIST-terminated.
+  const KindCode* fFor(char current) const {
+    return codes_.data() + start_[static_cast<uint8_t>(current)];
+  }
+
+ private:
+  const KindCode* list_;
+  std::vector<KindCode> codes_;         // each byte's codes, each run terminated
+  std::array<uint32_t, 256> start_{};   // where each byte's run begins
+};
+
+/// fScanAlternatives over the compiled list; the same results and effects.
+bool fScanAlternatives(sState& s, const char* buffer, int32_t pos, int32_t idx, int32_t& start,
+                       int32_t& end, int32_t& opener, int32_t& element,
+                       const sAlternatives& alternatives, char next);
 
 #endif  // JASSCRIBE_SCAN_SCANNER_H_

@@ -13,14 +13,20 @@
 
 class sCharBuf {
  public:
-  /// Zero-fills the buffer: it becomes empty.
-  void fClear() { std::string().swap(s_); }
+  /// Zero-fills the buffer: it becomes empty. Its storage is kept for the
+  /// next copy: the buffers are refilled for nearly every element.
+  void fClear() { s_.clear(); }
   /// Replaces the content by up to n bytes, stopping at the first 0 byte.
-  /// The source may lie inside this buffer (copying a suffix onto itself).
+  /// The source may lie inside this buffer (copying a suffix onto itself):
+  /// assign copies overlapping bytes correctly.
   void fCopy(const char* p, size_t n) {
-    sCharBuf fresh;
-    fresh.fAppend(p, n);
-    s_.swap(fresh.s_);
+    if (p == nullptr) {
+      s_.clear();
+      return;
+    }
+    const void* zero = std::memchr(p, 0, n);
+    if (zero != nullptr) n = static_cast<size_t>(static_cast<const char*>(zero) - p);
+    s_.assign(p, n);
   }
   void fCopy(const std::string& text) { fCopy(text.data(), text.size()); }
   void fCopy(const char* p) { fCopy(p, p ? std::strlen(p) : 0); }

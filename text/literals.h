@@ -14,7 +14,32 @@ class sLiteralScan {
   /// What ch, the next byte, is: code (0), the content of a string literal
   /// (kStringContent) or of a rawcode (kRawcodeContent). Delimiters are code.
   /// A backslash escapes the next byte of a string; a line end ends a rawcode.
-  uint8_t fInside(char ch);
+  /// Inline: the engine asks once for every byte it scans.
+  uint8_t fInside(char ch) {
+    switch (state_) {
+      case eState::kCode:
+        if (ch == '"') state_ = eState::kString;
+        if (ch == '\'') state_ = eState::kRawcode;
+        return 0;
+      case eState::kString:
+        if (ch == '"') {
+          state_ = eState::kCode;
+          return 0;
+        }
+        if (ch == '\\') state_ = eState::kStringEscape;
+        return kStringContent;
+      case eState::kStringEscape:
+        state_ = eState::kString;
+        return kStringContent;
+      case eState::kRawcode:
+        if (ch == '\'' || ch == '\r' || ch == '\n') {
+          state_ = eState::kCode;
+          return 0;
+        }
+        return kRawcodeContent;
+    }
+    return 0;
+  }
 
   static constexpr uint8_t kStringContent = 1;
   static constexpr uint8_t kRawcodeContent = 2;

@@ -62,7 +62,12 @@ void sNormalizer::fCode(char c) {
     nPos += 2;
     return;
   }
-  out.append(nPendingBlanks, ' ');
+  // Nearly always one blank; appending it alone is much cheaper.
+  if (nPendingBlanks == 1) {
+    out.push_back(' ');
+  } else if (nPendingBlanks > 1) {
+    out.append(nPendingBlanks, ' ');
+  }
   nPendingBlanks = 0;
   bLineStart = false;
   out += c;

@@ -1,12 +1,15 @@
 // Every real script of the shared corpus through normalisation and the whole
 // conversion, in process: both files produced, the same bytes on a second run,
-// and one prototype in the header for each function the script defines, under
-// the script's own name as C++ writes it, in the script's order.
+// one prototype in the header for each function the script defines, under
+// the script's own name as C++ writes it, in the script's order, and both
+// files byte for byte as committed in tests/golden/corpus.sha256.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <map>
+#include <sstream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -15,6 +18,7 @@
 #include "support/bytes.h"
 #include "support/convert.h"
 #include "support/files.h"
+#include "support/sha256.h"
 
 namespace {
 
@@ -125,6 +129,17 @@ std::string fFirstNameDifference(const std::vector<std::string>& got,
   return "";
 }
 
+// The committed digests, by "script/war3map.cpp" as sha256sum printed them.
+std::map<std::string, std::string> fCommittedDigests() {
+  std::map<std::string, std::string> digests;
+  const std::string file = std::string(JASSCRIBE_SOURCE_DIR) + "/tests/golden/corpus.sha256";
+  std::istringstream lines(fReadFile(file));
+  std::string digest;
+  std::string name;
+  while (lines >> digest >> name) digests[name] = digest;
+  return digests;
+}
+
 class CorpusScript : public ::testing::TestWithParam<std::string> {};
 
 }  // namespace
@@ -167,6 +182,28 @@ TEST_P(CorpusScript, ConvertsWholeAndRepeatably) {
   EXPECT_TRUE(fSameBytes(second.cpp, first.cpp));
   EXPECT_EQ(fCountPrototypes(first.header), fCountDefinitions(raw));
   EXPECT_EQ(fFirstNameDifference(fPrototypeNames(first.header), fDefinedNames(raw)), "");
+}
+
+// Any change of the output bytes, even one meant, shows here first. A meant
+// change is committed with the digests that tests/golden/refresh-digests.sh
+// writes from the converter itself.
+TEST_P(CorpusScript, OutputMatchesCommittedDigests) {
+  const std::string raw = fReadFile((fCorpusDir() / GetParam()).string());
+  ASSERT_FALSE(raw.empty());
+  const std::map<std::string, std::string> digests = fCommittedDigests();
+  const std::string stem = GetParam().substr(0, GetParam().size() - 2);
+  const sConverted out = fConvertAll(raw);  // normalises first, as the converter does
+  const struct {
+    const char* file;
+    const std::string& bytes;
+  } files[] = {{"war3map.cpp", out.cpp}, {"war3map.h", out.header}};
+  for (const auto& f : files) {
+    const std::string name = stem + "/" + f.file;
+    const auto committed = digests.find(name);
+    ASSERT_NE(committed, digests.end()) << name << " has no committed digest";
+    EXPECT_EQ(fSha256Hex(f.bytes), committed->second)
+        << name << " changed; if that is meant, run tests/golden/refresh-digests.sh";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, CorpusScript, ::testing::ValuesIn(fCorpusScripts()),
