@@ -36,9 +36,11 @@ void fSay(FILE* pOut, const char* pText) {
 
 // Reads the whole typed line, so nothing of it is left for the final wait.
 // The LF and a CR right before it are dropped, as a Windows console does; the
-// path ends at its first 0 byte, as in a zero-filled character buffer.
+// path ends at its first 0 byte, as in a zero-filled character buffer. A
+// Windows console is read in wide characters, anything else as bytes.
 std::string fReadLine(FILE* pIn) {
   std::string line;
+  if (fReadConsoleLine(pIn, line)) return line.substr(0, line.find('\0'));
   int c = std::fgetc(pIn);
   for (; c != EOF && c != '\n'; c = std::fgetc(pIn)) line += static_cast<char>(c);
   if (c == '\n' && !line.empty() && line.back() == '\r') line.pop_back();

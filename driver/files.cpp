@@ -1,7 +1,10 @@
 // File access of the console dialogue and the command line. Files are opened
 // in binary mode only, so bytes reach the disk and the translator unchanged.
 // The temporary files of a safe write sit beside their targets, because a
-// rename replaces a file in one step only within one file system.
+// rename replaces a file in one step only within one file system. On Windows
+// every path goes to the wide-character API: the narrow one takes the
+// system's code page, in which most names of a Chinese or Russian user
+// folder cannot be written.
 #include "driver/files.h"
 
 #include <cerrno>
@@ -13,8 +16,15 @@
 #include <system_error>
 
 #ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -26,11 +36,37 @@ constexpr size_t CONST_MAX_READ = INT32_MAX;
 // Names tried for one temporary file before the write counts as failed.
 constexpr int CONST_TEMP_TRIES = 100;
 
-// The path as the platform's file system functions want it.
-fs::path fNativePath(const std::string& path) { return fs::path(path); }
+#ifdef _WIN32
+constexpr char CONST_NATIVE_SEPARATOR = '\\';
+#else
+constexpr char CONST_NATIVE_SEPARATOR = '/';
+#endif
+
+// The path as the platform's file system functions want it: on Windows
+// UTF-8 read as UTF-8, not in the system's code page.
+fs::path fNativePath(const std::string& path) { return fs::u8path(path); }
 
 // The inverse of fNativePath.
-std::string fStringOf(const fs::path& path) { return path.string(); }
+std::string fStringOf(const fs::path& path) { return path.u8string(); }
+
+// Replaces the target, if any, in one step; false with the reason otherwise.
+bool fRenameOver(const std::string& from, const std::string& to, std::string& reason) {
+#ifdef _WIN32
+  // Spelled out rather than left to std::filesystem, whose Windows rename
+  // has not always replaced an existing file.
+  if (MoveFileExW(fWideFromUtf8(from).c_str(), fWideFromUtf8(to).c_str(),
+                  MOVEFILE_REPLACE_EXISTING)) {
+    return true;
+  }
+  reason = std::system_category().message(static_cast<int>(GetLastError()));
+  return false;
+#else
+  std::error_code ec;
+  fs::rename(fNativePath(from), fNativePath(to), ec);
+  if (ec) reason = ec.message();
+  return !ec;
+#endif
+}
 
 // The file's length, or -1 when it cannot be read as a file (on POSIX a
 // folder opens for reading and only fails at the first read).
@@ -136,7 +172,11 @@ bool fWriteTemps(const std::vector<sOutputFile>& files, std::vector<std::string>
 }  // namespace
 
 sFilePtr fOpenFile(const std::string& path, const char* mode) {
+#ifdef _WIN32
+  return sFilePtr(_wfopen(fWideFromUtf8(path).c_str(), fWideFromUtf8(mode).c_str()));
+#else
   return sFilePtr(std::fopen(path.c_str(), mode));
+#endif
 }
 
 eReadResult fReadWholeFile(const std::string& path, size_t minLength, std::string& bytes,
@@ -197,7 +237,13 @@ std::string fExtensionOf(const std::string& path) {
 }
 
 std::string fJoinPath(const std::string& folder, const std::string& name) {
-  return fStringOf(fNativePath(folder) / fNativePath(name));
+  std::string joined = fStringOf(fNativePath(folder) / fNativePath(name));
+  const size_t at = folder.size();
+  const size_t last = folder.find_last_of("/\\");
+  const bool bInserted =
+      joined.size() == at + 1 + name.size() && joined[at] == CONST_NATIVE_SEPARATOR;
+  if (bInserted && last != std::string::npos && folder[last] == '/') joined[at] = '/';
+  return joined;
 }
 
 std::string fNormalPath(const std::string& path) {
@@ -228,12 +274,55 @@ bool fWriteAllOrNone(const std::vector<sOutputFile>& files, sWriteFailure& failu
     return false;
   }
   for (size_t i = 0; i < files.size(); ++i) {
-    std::error_code ec;
-    fs::rename(fNativePath(temps[i]), fNativePath(files[i].vPath), ec);
-    if (ec) {
+    std::string reason;
+    if (!fRenameOver(temps[i], files[i].vPath, reason)) {
       fRemoveAll(temps);
-      return fFail(failure, files[i].vPath, ec.message());
+      return fFail(failure, files[i].vPath, reason);
     }
   }
   return true;
 }
+
+#ifdef _WIN32
+
+std::string fUtf8FromWide(const wchar_t* text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 1) return std::string();
+  std::string utf8(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, &utf8[0], n, nullptr, nullptr);
+  utf8.pop_back();  // the terminator counted in n
+  return utf8;
+}
+
+std::wstring fWideFromUtf8(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const int length = static_cast<int>(text.size());
+  const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
+  if (n <= 0) return std::wstring();
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), length, &wide[0], n);
+  return wide;
+}
+
+// A console handed its typed text over in the console's code page when read
+// as bytes, which cannot hold most names; read as UTF-16 it holds every one.
+bool fReadConsoleLine(FILE* f, std::string& line) {
+  const HANDLE console = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(f)));
+  DWORD mode = 0;
+  if (console == INVALID_HANDLE_VALUE || !GetConsoleMode(console, &mode)) return false;
+  std::wstring typed;
+  wchar_t chunk[256];
+  for (DWORD n = 0; typed.empty() || typed.back() != L'\n'; typed.append(chunk, n)) {
+    if (!ReadConsoleW(console, chunk, 256, &n, nullptr) || n == 0) break;
+  }
+  if (!typed.empty() && typed.back() == L'\n') typed.pop_back();
+  if (!typed.empty() && typed.back() == L'\r') typed.pop_back();
+  line = fUtf8FromWide(typed.c_str());
+  return true;
+}
+
+#else
+
+bool fReadConsoleLine(FILE*, std::string&) { return false; }
+
+#endif

@@ -1,6 +1,7 @@
 // File access of the console dialogue and the command line: every path
-// becomes an open file, a folder or a rename here and nowhere else, so a
-// platform whose file names need another encoding changes only this file.
+// becomes an open file, a folder or a rename here and nowhere else. Paths are
+// UTF-8 everywhere; on Windows only this file (and main's arguments) turns
+// them into the wide characters its file API takes, so any name works there.
 // Outputs are written all or none, through temporary files beside them.
 #ifndef JASSCRIBE_DRIVER_FILES_H_
 #define JASSCRIBE_DRIVER_FILES_H_
@@ -17,8 +18,8 @@ struct sFileCloser {
 };
 using sFilePtr = std::unique_ptr<FILE, sFileCloser>;
 
-/// Opens path with a C runtime mode ("rb", "wb", "wbx"); null on failure,
-/// with errno telling why.
+/// Opens path with a C runtime mode ("rb", "wb"); null on failure, with
+/// errno telling why.
 sFilePtr fOpenFile(const std::string& path, const char* mode);
 
 /// Why a whole file could not be read.
@@ -58,6 +59,8 @@ std::string fStemOf(const std::string& path);
 std::string fExtensionOf(const std::string& path);
 
 /// folder and name joined by a separator; name alone when folder is empty.
+/// The separator is the platform's, except that on Windows a folder whose
+/// last separator is "/" is continued with "/", so a path keeps one look.
 std::string fJoinPath(const std::string& folder, const std::string& name);
 
 /// The absolute form of a path with "." and ".." resolved without asking the
@@ -97,5 +100,19 @@ struct sWriteFailure {
 /// folder at that moment) can leave the first target replaced.
 bool fWriteAllOrNone(const std::vector<sOutputFile>& files, sWriteFailure& failure,
                      const sWriteIo& io = sWriteIo());
+
+/// Reads one line typed at an interactive Windows console, as UTF-8 without
+/// its line end, into line. False, having read nothing, when f is not such a
+/// console (a pipe, a file, or any other platform): the caller then reads the
+/// line's bytes, which are taken to be UTF-8 already.
+bool fReadConsoleLine(FILE* f, std::string& line);
+
+#ifdef _WIN32
+/// UTF-16 from the Windows API as UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string fUtf8FromWide(const wchar_t* text);
+
+/// UTF-8 as the UTF-16 the Windows API takes.
+std::wstring fWideFromUtf8(const std::string& text);
+#endif
 
 #endif  // JASSCRIBE_DRIVER_FILES_H_

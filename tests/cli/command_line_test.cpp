@@ -29,15 +29,27 @@ std::string fWithoutSeconds(const std::string& out) {
   return std::regex_replace(out, std::regex(R"(, [0-9]+\.[0-9] s\))"), ", T s)");
 }
 
-// Every regular file under folder, as paths relative to it.
+// Every regular file under folder, as paths relative to it, written with "/".
 std::vector<std::string> fFilesUnder(const std::string& folder) {
   std::vector<std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.is_regular_file()) files.push_back(fs::relative(entry.path(), folder).string());
+  for (const auto& entry : fs::recursive_directory_iterator(fPath(folder))) {
+    if (!entry.is_regular_file()) continue;
+    files.push_back(fs::relative(entry.path(), fPath(folder)).generic_u8string());
   }
   std::sort(files.begin(), files.end());
   return files;
 }
+
+// The arguments as typed on this platform: paths with its own separator.
+std::vector<std::string> fNativeArgs(const std::vector<std::string>& args) {
+  std::vector<std::string> native;
+  for (const std::string& arg : args) native.push_back(fNative(arg));
+  return native;
+}
+
+// What the tool prints for text on this platform: paths with its separator,
+// lines with the console's line end.
+std::string fPrinted(const std::string& text) { return fConsoleLines(fNative(text)); }
 
 class CommandLineTest : public ::testing::Test {
  protected:
@@ -108,13 +120,14 @@ TEST_F(CommandLineTest, UsageErrorsHelpAndVersionTouchNothing) {
   MakeInputs();
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
-    const sToolRun run = fRunTool(work_, c.args);
+    const sToolRun run = fRunTool(work_, fNativeArgs(c.args));
     EXPECT_EQ(run.exitCode, c.exitCode);
-    EXPECT_EQ(run.out.compare(0, c.out.size(), c.out), 0) << fShow(run.out);
+    const std::string out = fPrinted(c.out);
+    EXPECT_EQ(run.out.compare(0, out.size(), out), 0) << fShow(run.out);
     if (c.out.empty()) {
       EXPECT_EQ(run.out, "");
     }
-    EXPECT_TRUE(fSameBytes(run.err, c.exitCode == 2 ? c.err + kTryHelp : c.err));
+    EXPECT_TRUE(fSameBytes(run.err, fPrinted(c.exitCode == 2 ? c.err + kTryHelp : c.err)));
     EXPECT_EQ(fFilesUnder(work_), kInputFiles);
   }
 }
@@ -154,10 +167,10 @@ TEST_F(CommandLineTest, ConvertsEachInputIntoItsFolder) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     MakeInputs();
-    const sToolRun run = fRunTool(work_, c.args, kSmall);
+    const sToolRun run = fRunTool(work_, fNativeArgs(c.args), kSmall);
     EXPECT_EQ(run.exitCode, c.exitCode);
-    EXPECT_TRUE(fSameBytes(fWithoutSeconds(run.out), c.out));
-    EXPECT_TRUE(fSameBytes(run.err, c.err));
+    EXPECT_TRUE(fSameBytes(fWithoutSeconds(run.out), fPrinted(c.out)));
+    EXPECT_TRUE(fSameBytes(run.err, fPrinted(c.err)));
     std::vector<std::string> files = kInputFiles;
     for (const auto& [folder, input] : c.outputs) {
       ExpectOutputs(folder, Script(input));
@@ -170,6 +183,62 @@ TEST_F(CommandLineTest, ConvertsEachInputIntoItsFolder) {
   }
 }
 
+// Inputs and output folders named in the users' languages and with blanks,
+// given relative and absolute: the outputs land where they are asked for.
+TEST_F(CommandLineTest, PathsOfAnyNameWork) {
+  // "地图 一" (map one) holding the script; "输出 二" (output two) for -o.
+  const std::string maps = "\u5730\u56fe \u4e00";
+  const std::string output = "\u8f93\u51fa \u4e8c";
+  const std::string script = fNative(maps + "/a.j");
+  const std::string absolute = work_ + kSeparator + fNative(output + "/x y");
+  struct Case {
+    std::vector<std::string> args;
+    std::string folder;  // where the outputs go, as printed
+    char separator;      // printed before the outputs' names
+  };
+  const Case cases[] = {
+      {{script}, fNative(maps), kSeparator},
+      {{"-o", fNative(output), script}, fNative(output), kSeparator},
+      {{"-o", absolute, work_ + kSeparator + script}, absolute, kSeparator},
+      // Windows takes "/" too, and a folder given with it is continued with it.
+      {{"-o", output + "/x", maps + "/a.j"}, output + "/x", '/'},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.folder);
+    MakeInputs();
+    ASSERT_TRUE(fs::create_directory(fPath(work_ + kSeparator + maps)));
+    ASSERT_TRUE(fWriteFile(work_ + kSeparator + script, a_));
+    const sToolRun run = fRunTool(work_, c.args);
+    EXPECT_EQ(run.exitCode, 0);
+    const std::string cpp = c.folder + c.separator + "war3map.cpp";
+    const std::string header = c.folder + c.separator + "war3map.h";
+    EXPECT_TRUE(fSameBytes(fWithoutSeconds(run.out),
+                           fConsoleLines(c.args.back() + " -> " + cpp + ", " + header +
+                                         " (50.7 kB, T s)\n")));
+    EXPECT_EQ(run.err, "");
+    const sConverted want = fConvertAll(a_);
+    const std::string base = c.folder == absolute ? "" : work_ + kSeparator;
+    EXPECT_TRUE(fSameBytes(fReadFile(base + cpp), want.cpp));
+    EXPECT_TRUE(fSameBytes(fReadFile(base + header), want.header));
+  }
+}
+
+// A build without StormLib (the Windows build among them) names each map
+// archive it cannot read, whatever the case of its extension, and converts the rest.
+TEST_F(CommandLineTest, BuildWithoutArchivesRefusesEachByName) {
+  if (JASSCRIBE_READS_ARCHIVES) GTEST_SKIP() << "this build reads map archives";
+  MakeInputs();
+  ASSERT_TRUE(fWriteFile(work_ + "/m.w3x", a_));
+  ASSERT_TRUE(fWriteFile(work_ + "/n.W3M", a_));
+  const sToolRun run = fRunTool(work_, {"-q", "m.w3x", "a.j", "n.W3M"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out, "");
+  const std::string refused = ": this build of jasscribe cannot read map archives\n";
+  EXPECT_TRUE(fSameBytes(run.err, fConsoleLines("m.w3x" + refused + "n.W3M" + refused)));
+  ExpectOutputs("", a_);
+  EXPECT_FALSE(fs::exists(fPath(work_ + "/m")));
+}
+
 // A folder where an output goes: the input fails, the other output keeps its
 // previous bytes, no temporary file is left, and the next input converts.
 TEST_F(CommandLineTest, FolderInTheWayKeepsThePreviousOutputs) {
@@ -179,11 +248,11 @@ TEST_F(CommandLineTest, FolderInTheWayKeepsThePreviousOutputs) {
     const std::string other = blocked == "war3map.cpp" ? "war3map.h" : "war3map.cpp";
     ASSERT_TRUE(fs::create_directory(work_ + "/sub/" + blocked));
     ASSERT_TRUE(fWriteFile(work_ + "/sub/" + other, "previous"));
-    const sToolRun run = fRunTool(work_, {"-q", "sub/b.j", "a.j"});
+    const sToolRun run = fRunTool(work_, fNativeArgs({"-q", "sub/b.j", "a.j"}));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_TRUE(fSameBytes(run.err, "sub/b.j: cannot write sub/" + blocked +
-                                        ": a folder of that name is in the way\n"));
+    EXPECT_TRUE(fSameBytes(run.err, fPrinted("sub/b.j: cannot write sub/" + blocked +
+                                             ": a folder of that name is in the way\n")));
     EXPECT_EQ(fReadFile(work_ + "/sub/" + other), "previous");
     std::vector<std::string> files = {"a.j",  "k",           "sub/" + other, "sub/b.j",
                                       "tiny.j", "war3map.cpp", "war3map.h"};
@@ -209,13 +278,13 @@ TEST_F(CommandLineTest, FaultsNameTheirLineAndErrorsWriteNothing) {
     ASSERT_TRUE(fWriteFile(work_ + folder + "war3map.cpp", "previous"));
     ASSERT_TRUE(fWriteFile(work_ + folder + "war3map.h", "previous"));
   }
-  const sToolRun run = fRunTool(work_, {"-q", "bad/x.j", "none/n.j", "good/y.j"});
+  const sToolRun run = fRunTool(work_, fNativeArgs({"-q", "bad/x.j", "none/n.j", "good/y.j"}));
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_TRUE(fSameBytes(run.err,
-                         "bad/x.j:1: error: 'globals' is never closed by 'endglobals'\n"
-                         "none/n.j: error: no JASS code found in the file\n"
-                         "good/y.j:3: warning: 'endif' without 'if'\n"));
+                         fPrinted("bad/x.j:1: error: 'globals' is never closed by 'endglobals'\n"
+                                  "none/n.j: error: no JASS code found in the file\n"
+                                  "good/y.j:3: warning: 'endif' without 'if'\n")));
   for (const char* folder : {"/bad/", "/none/"}) {
     EXPECT_EQ(fReadFile(work_ + folder + "war3map.cpp"), "previous");
     EXPECT_EQ(fReadFile(work_ + folder + "war3map.h"), "previous");

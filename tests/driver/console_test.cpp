@@ -168,8 +168,8 @@ TEST_F(ConsoleTest, WritesOutputsAllOrNoneAndReportsEachOutcome) {
 TEST_F(ConsoleTest, GoldenSessionWithBothOutputs) {
   ASSERT_TRUE(fWriteFile(script_, "function f takes nothing returns nothing\r\nendfunction\r\n"));
   const Outcome r = RunDialogue(script_ + "\n", FakeConversion({"a\r\n", "bc\r\n"}, {"h\r\n"}));
-  EXPECT_TRUE(fSameBytes(r.output, std::string(kPrompt) + "Loading...\n" + dir_.path() +
-                                      "/war3map.cpp\n" + dir_.path() + "/war3map.h\n"));
+  EXPECT_TRUE(fSameBytes(r.output, std::string(kPrompt) + "Loading...\n" + (dir_ / "war3map.cpp") +
+                                      "\n" + (dir_ / "war3map.h") + "\n"));
   std::string bytes;
   ASSERT_TRUE(fReadFile(cpp_, bytes));
   EXPECT_TRUE(fSameBytes(bytes, "a\r\nbc\r\n"));
@@ -263,7 +263,7 @@ TEST_F(ConsoleTest, AllocationFailureDuringConversionStops) {
 // character, whatever the line looked like.
 TEST_F(ConsoleTest, TypedLineIsReadWholeAndWaitTakesOneCharacter) {
   ASSERT_TRUE(fWriteFile(script_, "abc"));
-  const std::string longName = dir_.path() + "/" + std::string(300, 'n') + ".j";
+  const std::string longName = dir_ / (std::string(300, 'n') + ".j");
   struct Case {
     std::string input;
     const char* message;

@@ -3,9 +3,7 @@
 // conversion on a fresh state joins for the same script bytes, so these tests
 // hold whatever the translator produces.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -13,41 +11,28 @@
 #include "support/bytes.h"
 #include "support/convert.h"
 #include "support/files.h"
+#include "support/run.h"
 
 namespace {
 
 using driver_test::kPrompt;
 using driver_test::TempDir;
 
-struct ExeRun {
-  std::string output;
-  int exitCode = -1;
-};
-
-// Runs the tool in dir with input as its whole standard input; a hang ends
-// in a timeout and shows as a wrong exit code.
-ExeRun RunExe(const TempDir& dir, const std::string& input) {
-  ExeRun run;
-  const std::string in = dir / "stdin.txt";
-  const std::string out = dir / "stdout.txt";
-  EXPECT_TRUE(fWriteFile(in, input));
-  const std::string command = "cd '" + dir.path() + "' && timeout 60 '" JASSCRIBE_EXE "' < '" + in +
-                              "' > '" + out + "'";
-  const int status = std::system(command.c_str());
-  if (status != -1 && WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
-  EXPECT_TRUE(fReadFile(out, run.output));
-  return run;
-}
-
 class ExecutableTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_FALSE(dir_.path().empty());
-    maps_ = dir_ / "maps";
-    ASSERT_TRUE(std::filesystem::create_directory(maps_));
-    script_ = maps_ + "/ab.j";
-    cpp_ = maps_ + "/war3map.cpp";
-    header_ = maps_ + "/war3map.h";
+    UseFolder("maps");
+  }
+
+  // The script, its outputs and the tool's working folder go into a new
+  // folder of that name (UTF-8).
+  void UseFolder(const std::string& name) {
+    maps_ = dir_ / name;
+    ASSERT_TRUE(std::filesystem::create_directory(fPath(maps_)));
+    script_ = maps_ + kSeparator + "ab.j";
+    cpp_ = maps_ + kSeparator + "war3map.cpp";
+    header_ = maps_ + kSeparator + "war3map.h";
   }
 
   // Runs a script through the tool and checks dialogue and files against the
@@ -57,7 +42,7 @@ class ExecutableTest : public ::testing::Test {
                        const std::string& lineEnd = "\n") {
     ASSERT_TRUE(fWriteFile(script_, script));
     if (cppBlocked) {
-      ASSERT_TRUE(std::filesystem::create_directory(cpp_));
+      ASSERT_TRUE(std::filesystem::create_directory(fPath(cpp_)));
     }
     const sConverted want = fConvertAll(script);
     std::string expected = std::string(kPrompt) + "Loading...\n";
@@ -68,9 +53,9 @@ class ExecutableTest : public ::testing::Test {
     if (headerWritten) expected += header_ + "\n";
     if (cppBlocked && want.bCpp) expected += "Error writing the file!\n";
 
-    const ExeRun run = RunExe(dir_, script_ + lineEnd);
+    const sToolRun run = RunExe(script_ + lineEnd);
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(fSameBytes(run.output, expected));
+    EXPECT_TRUE(fSameBytes(run.out, fConsoleLines(expected)));
     std::string bytes;
     if (!cppBlocked) {
       EXPECT_EQ(fReadFile(cpp_, bytes), cppWritten);
@@ -83,6 +68,10 @@ class ExecutableTest : public ::testing::Test {
       EXPECT_TRUE(fSameBytes(bytes, want.header));
     }
   }
+
+  // Runs the tool without arguments in maps_ with input as its whole
+  // standard input.
+  sToolRun RunExe(const std::string& input) const { return fRunTool(maps_, {}, input); }
 
   TempDir dir_;
   std::string maps_, script_, cpp_, header_;
@@ -112,24 +101,25 @@ const char kSmallScript[] =
     "endfunction\r\n";
 
 TEST_F(ExecutableTest, ErrorsEndWithExitCodeZero) {
-  ASSERT_TRUE(fWriteFile(maps_ + "/tiny.j", "ab"));
+  const std::string sep(1, kSeparator);
+  ASSERT_TRUE(fWriteFile(maps_ + sep + "tiny.j", "ab"));
   struct Case {
     std::string input;
     const char* message;
   };
   const Case cases[] = {
-      {maps_ + "/missing.j\n", "File not found!"},
-      {maps_ + "/tiny.j\n", "The file is too small!"},
+      {maps_ + sep + "missing.j\n", "File not found!"},
+      {maps_ + sep + "tiny.j\n", "The file is too small!"},
       {"abc\n", "The file path is too short!"},
-      {maps_ + "/ab.J\n", "Incorrect file extension!"},
+      {maps_ + sep + "ab.J\n", "Incorrect file extension!"},
       {"maps/test.j\n", "Error entering the file path!"},
       {"", "The file path is too short!"},  // input closed at once
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.input);
-    const ExeRun run = RunExe(dir_, c.input);
+    const sToolRun run = RunExe(c.input);
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(fSameBytes(run.output, std::string(kPrompt) + c.message + "\n"));
+    EXPECT_TRUE(fSameBytes(run.out, fConsoleLines(std::string(kPrompt) + c.message + "\n")));
   }
   EXPECT_FALSE(std::filesystem::exists(cpp_));
   EXPECT_FALSE(std::filesystem::exists(header_));
@@ -163,9 +153,9 @@ TEST_F(ExecutableTest, FaultsArePrintedAndErrorsKeepThePreviousOutputs) {
     ASSERT_TRUE(fWriteFile(script_, c.script));
     std::string expected = std::string(kPrompt) + "Loading...\n" + c.said;
     if (c.bWritten) expected += cpp_ + "\n" + header_ + "\n";
-    const ExeRun run = RunExe(dir_, script_ + "\n");
+    const sToolRun run = RunExe(script_ + "\n");
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(fSameBytes(run.output, expected));
+    EXPECT_TRUE(fSameBytes(run.out, fConsoleLines(expected)));
     const sConverted want = fConvertAll(c.script);
     EXPECT_EQ(fReadFile(cpp_), c.bWritten ? want.cpp : "previous source");
     EXPECT_EQ(fReadFile(header_), c.bWritten ? want.header : "previous header");
@@ -183,6 +173,35 @@ TEST_F(ExecutableTest, RealMapScriptIsConverted) {
 
 TEST_F(ExecutableTest, FolderWhereSourceGoesStopsBothOutputs) {
   ExpectConverted(kSmallScript, /*cppBlocked=*/true);
+}
+
+// Users keep maps in folders named in their own language and with blanks;
+// the typed path is taken as UTF-8 bytes when it does not come from a console.
+TEST_F(ExecutableTest, FolderOfAnyNameIsConverted) {
+  // "地图 一" (map one), a blank, "Запад" (west).
+  for (const char* name : {"\u5730\u56fe \u4e00", "my maps", "\u0417\u0430\u043f\u0430\u0434"}) {
+    SCOPED_TRACE(name);
+    UseFolder(name);
+    ExpectConverted(kSmallScript);
+  }
+}
+
+// The typed path with "/" between its folders: only "\\" separates them on
+// Windows, where such a path has no folder at all.
+TEST_F(ExecutableTest, SlashSeparatesFoldersOnlyOffWindows) {
+  std::string typed = script_;
+  for (char& c : typed) c = c == kSeparator ? '/' : c;
+#ifdef _WIN32
+  ASSERT_TRUE(fWriteFile(script_, kSmallScript));
+  const sToolRun run = RunExe(typed + "\n");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_TRUE(fSameBytes(run.out, fConsoleLines(std::string(kPrompt) +
+                                                "Error entering the file path!\n")));
+  EXPECT_FALSE(std::filesystem::exists(fPath(cpp_)));
+#else
+  ASSERT_EQ(typed, script_);
+  ExpectConverted(kSmallScript);
+#endif
 }
 
 TEST_F(ExecutableTest, WindowsLineEndAndWaitCharacterAreConsumed) {
