@@ -56,8 +56,15 @@ String::operator char*() const { return vBytes; }
 
 sMyString::sMyString() : vTempData(nullptr), vBoolTempData(false) {}
 sMyString::sMyString(const char* text) : vTempData(fCopyOrNull(text)), vBoolTempData(false) {}
+// The converter writes the empty literal "" as sMyString(0x02): code 2 is the
+// framework's mark for the empty string, not a character.
+constexpr int kEmptyStringCode = 2;
 sMyString::sMyString(int characterOrNull) : vTempData(nullptr), vBoolTempData(false) {
   if (characterOrNull == 0) return;
+  if (characterOrNull == kEmptyStringCode) {
+    vTempData = new char[1]{'\0'};
+    return;
+  }
   vTempData = new char[2]{static_cast<char>(characterOrNull), '\0'};
 }
 sMyString::sMyString(const sMyString& other)
