@@ -1,6 +1,6 @@
 // The compile check (see compile_check.h): conversion in process, the
 // compiler run on the written files, and the errors sorted into translated
-// functions and kept causes. Linux only (mkdtemp, popen), like the tests.
+// functions and kept causes. Linux only (popen), like the tests.
 #include "framework/compile_check.h"
 
 #include <stdio.h>
@@ -18,6 +18,7 @@
 
 #include "support/convert.h"
 #include "support/files.h"
+#include "support/temp_dir.h"
 
 namespace compile_check {
 namespace {
@@ -211,27 +212,6 @@ std::string fHeaderUnit(const std::vector<std::string>& lines, int nLine) {
 // ---------------------------------------------------------------------------
 // Running the compiler.
 
-class sTempDir {
- public:
-  sTempDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "jasscribe-compile-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (mkdtemp(buffer.data()) != nullptr) path_ = buffer.data();
-  }
-  ~sTempDir() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  sTempDir(const sTempDir&) = delete;
-  sTempDir& operator=(const sTempDir&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 // The command's output (stdout and stderr); bRan tells whether it ran.
 std::string fRun(const std::string& command, bool& bRan) {
   std::string output;
@@ -408,7 +388,7 @@ sResult fCheckOutput(const std::string& scriptName, const std::string& script,
   sResult result;
   result.script = scriptName;
   result.scriptText = script;
-  const sTempDir dir;
+  const TempDir dir;
   const std::string cppPath = dir.path() + "/war3map.cpp";
   if (dir.path().empty() || !fWriteFile(cppPath, cpp) ||
       !fWriteFile(dir.path() + "/war3map.h", header)) {
