@@ -13,6 +13,11 @@ namespace {
 
 using PendingFlag = uint8_t sState::*;
 
+// A name or number was cut since the last operator: an operand waits.
+bool fOperandPending(const sState& s) {
+  return !s.vPendingName.fEmpty() || s.vPendingNumberSet == 1;
+}
+
 // The left side of "=", "<" and ">": the pending name, or a number cut right
 // before the operator ('(5!=b)', '13>b'), which must be written in front of
 // the operator too, and so must the "0x" of a hexadecimal one ('$ff<a').
@@ -50,8 +55,7 @@ void fMoveNameToPendingValue(sState& s) {
 // the comparison and change its meaning.
 bool fOnComparison(sState& s, PendingFlag flag, sText& in, sText& out) {
   std::string pending;
-  const bool bOperand = !s.vPendingName.fEmpty() || s.vPendingNumberSet == 1;
-  if (s.vAssignPending == 1 || (s.vEqualityPending == 1 && bOperand)) {
+  if (s.vAssignPending == 1 || (s.vEqualityPending == 1 && fOperandPending(s))) {
     sText flushOutput;
     if (!fTranslateOperand(s, nullptr, flushOutput)) return false;
     pending = flushOutput.data;
@@ -87,8 +91,7 @@ bool fOnLogical(sState& s, const char* cppOperator, bool bMoveName, sText& out) 
 // target or the first comparison is lost.
 bool fFlushPendingAssignment(sState& s, sText& out) {
   const bool bPending = s.vAssignPending == 1 || s.vEqualityPending == 1;
-  const bool bOperand = !s.vPendingName.fEmpty() || s.vPendingNumberSet == 1;
-  if (!bPending || !bOperand) return true;
+  if (!bPending || !fOperandPending(s)) return true;
   return fTranslateOperand(s, nullptr, out);
 }
 
@@ -99,8 +102,8 @@ bool fOnAssign(sState& s, sText& /*in*/, sText& out) {
   // The "=" of "<=" and ">=": the comparison is already written, so this "="
   // must follow it at once, before any blank. With an operand between them
   // ('>0==false') it is a comparison of its own.
-  const bool bOperandBetween = !s.vPendingName.fEmpty() || s.vPendingNumberSet == 1;
-  if ((s.vPrevElementKind == K_LESS || s.vPrevElementKind == K_GREATER) && !bOperandBetween) {
+  const bool bAfterComparison = s.vPrevElementKind == K_LESS || s.vPrevElementKind == K_GREATER;
+  if (bAfterComparison && !fOperandPending(s)) {
     out.data = "=";
     return true;
   }

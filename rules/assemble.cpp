@@ -222,7 +222,7 @@ void fAssemble(sRuleCall& c) {
   // tokens that were written into each other and for the grouping of "or"
   // under "and".
   if (c.rule == K_FUNCTION || (fIsTypeKind(c.rule) && s.vInGlobals == 1)) {
-    body = fGroupLogicalOperators(fWriteRealsAsFloats(fSeparateTokens(body)));
+    body = fGroupLogicalOperators(fFinishTokens(body));
   }
   c.out.data = std::move(body);
   c.vPieces.clear();
