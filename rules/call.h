@@ -11,6 +11,7 @@
 
 #include "text/literals.h"
 #include "scan/kinds.h"
+#include "scan/scanner.h"
 #include "text/state.h"
 #include "text/text.h"
 
@@ -77,6 +78,19 @@ std::vector<uint8_t> fMarkCommasAhead(const std::string& text);
 // and the text's state select, then the rule's follow-up actions. False when
 // the scanner refused a code.
 bool fRunScanner(sRuleCall& c, int32_t r);
+
+// A run of bytes that the scan only collects: what decides, for each byte,
+// whether scanning it would do anything (alternatives.cpp). Valid until the
+// next byte that is scanned.
+struct sQuietRun {
+  const sAlternatives* list = nullptr;  // null: the scanner does not run
+  bool bLiteralsCollected = false;      // literal content skips the scanner
+  bool bRawcodeBeginsName = false;      // ... except that it begins a name
+};
+
+// For a position where the scanner runs; false when the next byte must be
+// scanned whatever it is.
+bool fPrepareQuietRun(const sRuleCall& c, sQuietRun& run);
 
 // Elements (assemble.cpp).
 eTranslate fTranslateElement(sRuleCall& c, KindCode kind);

@@ -154,6 +154,58 @@ void fCheckCommaSplit(sRuleCall& c, int32_t r) {
   }
 }
 
+// Whether a byte of a quiet run needs no scan: collecting it is all that the
+// scan would do. Leaves vLastChar as the scan would have left it.
+bool fIsQuiet(sRuleCall& c, const sQuietRun& run, int32_t r, char ch) {
+  if (run.list == nullptr) return true;
+  if (run.bLiteralsCollected) {
+    const uint8_t literal = c.fLiteralAt(r);
+    if (literal == sLiteralScan::kRawcodeContent) return !run.bRawcodeBeginsName;
+    if (literal != 0) return true;
+  }
+  switch (run.list->fQuiet(ch)) {
+    case sAlternatives::kSilent: return true;
+    case sAlternatives::kInName: return c.s.vPendingNameSet == 1;
+    case sAlternatives::kInNameNoted:
+      if (c.s.vPendingNameSet != 1) return false;
+      c.s.vLastChar = static_cast<uint8_t>(ch);
+      return true;
+    case sAlternatives::kScans: break;
+  }
+  return false;
+}
+
+// Most bytes (the body of a statement seen from its block, the letters of a
+// name) only go into the element buffer. They are collected here in one go;
+// the scan state a byte would consult cannot change inside such a run.
+// Returns how many bytes from r on were collected.
+int32_t fCollectQuietRun(sRuleCall& c, int32_t r, int32_t nEnd) {
+  if (fIsIn(kEndsAtOnceTable, c.vFlag2)) return 0;
+  sQuietRun run;
+  if (fScannerRuns(c) && !fPrepareQuietRun(c, run)) return 0;
+  const bool bCommaWatch =
+      (c.rule == K_LPAREN || c.rule == K_PARAM_LIST) && c.in.bCommaSplit == 0;
+  const char* p = c.in.data.data();
+  int32_t end = r;
+  for (; end < nEnd; ++end) {
+    const char ch = p[end];
+    if (fIsLineEndByte(ch)) break;
+    if (bCommaWatch && static_cast<size_t>(end) < c.vCommaAhead.size() &&
+        c.vCommaAhead[static_cast<size_t>(end)] != 0) {
+      break;
+    }
+    if (!fIsQuiet(c, run, end, ch)) break;
+  }
+  const int32_t n = end - r;
+  if (n == 0) return 0;
+  const size_t need = static_cast<size_t>(c.nBufLen) + static_cast<size_t>(n) + 1;
+  if (c.szBuffer.size() < need) c.szBuffer.resize(std::max(need, 2 * c.szBuffer.size()), '\0');
+  std::copy(p + r, p + end, c.szBuffer.begin() + c.nBufLen);
+  c.nBufLen += n;
+  c.bLineEnd = false;
+  return n;
+}
+
 ePass fScanPosition(sRuleCall& c, int32_t r) {
   fCheckCommaSplit(c, r);
   const char ch = c.in.data[static_cast<size_t>(r)];
@@ -205,10 +257,16 @@ void fEndOfText(sRuleCall& c, int32_t r) {
 void fScanText(sRuleCall& c) {
   const int32_t nEnd = c.in.len() - std::max(0, c.in.nTailLen);
   int32_t r = std::max(0, c.in.nHeadLen);
-  for (; r < nEnd; ++r) {
+  while (r < nEnd) {
+    const int32_t nQuiet = fCollectQuietRun(c, r, nEnd);
+    if (nQuiet > 0) {
+      r += nQuiet;
+      continue;
+    }
     const ePass pass = fScanPosition(c, r);
     if (pass == ePass::kStop) return;
     if (pass == ePass::kCount) ++c.nBufLen;
+    ++r;
   }
   fEndOfText(c, r);
 }

@@ -449,6 +449,26 @@ bool fEndsOtherTypeName(char current) {
   return false;
 }
 
+// With a name pending, the class codes change nothing: a letter class hits
+// (ending the list) and the number class misses. The any-character class
+// notes the byte when it comes before the first class that hits.
+sAlternatives::eQuiet fQuietFor(const KindCode* codes, char current) {
+  if (*codes == K_END_OF_LIST) return sAlternatives::kSilent;
+  if (current == '-') return sAlternatives::kScans;  // a number's sign reads the next byte
+  bool bNoted = false;
+  for (; *codes != K_END_OF_LIST; ++codes) {
+    const KindCode code = *codes;
+    if (code == K_ANY_CHAR) {
+      bNoted = true;
+    } else if (code == K_LETTER || code == K_HIGH_BYTE || code == K_LETTER_OR_HIGH) {
+      break;  // fMayHitAt chose it, so its class matches: it hits
+    } else if (code != K_NUMBER) {
+      return sAlternatives::kScans;
+    }
+  }
+  return bNoted ? sAlternatives::kInNameNoted : sAlternatives::kInName;
+}
+
 }  // namespace
 
 bool fMayHitAt(KindCode code, char current) {
@@ -489,8 +509,13 @@ sAlternatives::sAlternatives(const KindCode* list) : list_(list) {
     start_[static_cast<size_t>(b)] = static_cast<uint32_t>(codes_.size());
     for (int i = 0; list != nullptr && i < kMostCodes && list[i] != K_END_OF_LIST; ++i) {
       if (fMayHitAt(list[i], current)) codes_.push_back(list[i]);
+      if (list[i] == K_LETTER) bHasLetter_ = true;
     }
     codes_.push_back(K_END_OF_LIST);
+  }
+  for (int b = 0; b < 256; ++b) {
+    const char current = static_cast<char>(b);
+    quiet_[static_cast<size_t>(b)] = fQuietFor(fFor(current), current);
   }
 }
 
