@@ -84,7 +84,7 @@ std::string fReadFile(const std::string& path) {
 // same releases; the size of both joined files.
 double fConvertOnce(std::string script) {
   auto s = std::make_unique<sState>();
-  fConvertScript(*s, script.data(), script.size());
+  fConvertScript(*s, std::move(script));
   fReleaseSections(*s);
   sText cpp;
   sText header;

@@ -114,12 +114,16 @@ bool fLoadInput(const sJob& job, const sStreams& streams, std::string& script) {
 }
 
 // Runs the conversion on a fresh state; false when it gave no output.
-bool fTranslate(const std::string& script, sOutputs& outputs,
+// The script is given up: it is freed once normalised, and the line lists
+// once joined, so a large map is never held three times over.
+bool fTranslate(std::string&& script, sOutputs& outputs,
                 std::vector<sDiagnostic>& diagnostics) {
   auto s = std::make_unique<sState>();
-  fConvertScript(*s, script.data(), script.size());
+  fConvertScript(*s, std::move(script));
   diagnostics = std::move(s->vDiagnostics);
+  fReleaseSections(*s);
   const bool bCpp = s->vCppLines.fJoin(&outputs.cpp);
+  s->vCppLines = sTextList();
   const bool bHeader = s->vHeaderLines.fJoin(&outputs.header);
   return bCpp && bHeader;
 }
@@ -206,14 +210,15 @@ bool fRunJob(const sJob& job, bool bQuiet, const sStreams& streams) {
     if (!fLoadInput(job, streams, script)) return false;
     sOutputs outputs;
     std::vector<sDiagnostic> diagnostics;
-    const bool bTranslated = fTranslate(script, outputs, diagnostics);
+    const size_t scriptBytes = script.size();
+    const bool bTranslated = fTranslate(std::move(script), outputs, diagnostics);
     if (!fReportDiagnostics(streams, job, diagnostics)) return false;
     if (!bTranslated) {
       return fSayProblem(streams, job, "the script could not be translated; nothing written");
     }
     if (!fWriteOutputs(job, outputs, streams)) return false;
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-    if (!bQuiet) fSayConverted(job, script.size(), seconds.count(), streams);
+    if (!bQuiet) fSayConverted(job, scriptBytes, seconds.count(), streams);
     return true;
   } catch (const std::bad_alloc&) {
     return fSayProblem(streams, job, "not enough memory");

@@ -115,11 +115,11 @@ bool fReportDiagnostics(FILE* pOut, const std::vector<sDiagnostic>& diagnostics)
 // Runs the conversion on a fresh state, reports what it found wrong and joins
 // its two line lists. The sections go once emitted and the source lines once
 // joined, so the output is never held three times over.
-bool fConvert(FILE* pOut, const sConsoleIo& io, const std::string& vScript,
+bool fConvert(FILE* pOut, const sConsoleIo& io, std::string&& vScript,
               sText& vCodeFileCpp, sText& vCodeFileHeader, bool& bHaveCpp, bool& bHaveHeader) {
   auto s = std::make_unique<sState>();
   const bool ok = io.fConvert ? io.fConvert(*s, vScript.data(), vScript.size())
-                              : fConvertScript(*s, vScript.data(), vScript.size());
+                              : fConvertScript(*s, std::move(vScript));
   if (!ok || !fReportDiagnostics(pOut, s->vDiagnostics)) return false;
   fReleaseSections(*s);
   bHaveCpp = s->vCppLines.fJoin(&vCodeFileCpp);
@@ -139,7 +139,7 @@ void fRunSteps(FILE* pIn, FILE* pOut, const sConsoleIo& io, sText& vCodeFileCpp,
   if (!fLoadScript(pOut, io, vFullPath, vScript)) return;
   bool bHaveCpp = false;
   bool bHaveHeader = false;
-  if (!fConvert(pOut, io, vScript, vCodeFileCpp, vCodeFileHeader, bHaveCpp, bHaveHeader)) return;
+  if (!fConvert(pOut, io, std::move(vScript), vCodeFileCpp, vCodeFileHeader, bHaveCpp, bHaveHeader)) return;
   std::vector<sOutputFile> files;
   if (bHaveCpp) files.push_back({check.vCppPath, &vCodeFileCpp.data});
   if (bHaveHeader) files.push_back({check.vHeaderPath, &vCodeFileHeader.data});

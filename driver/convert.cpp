@@ -33,14 +33,19 @@ void fAddDepthError(sState& s, int32_t nLine) {
 
 bool fConvertScript(sState& s, const char* pScript, size_t length) {
   if (pScript == nullptr && length > 0) return true;
+  return fConvertScript(s, std::string(pScript, length));
+}
+
+bool fConvertScript(sState& s, std::string&& raw) {
   // A script with an error would translate into outputs that lack whole
   // blocks; better none at all, so the previous ones stay.
-  sScriptCheck check = fCheckScript(pScript, length);
+  sScriptCheck check = fCheckScript(raw.data(), raw.size());
   s.vDiagnostics = std::move(check.vDiagnostics);
   if (fFirstError(s.vDiagnostics) != nullptr) return true;
   // Indentation, comments, tabs and lone LF or CR would make the rules drop
   // whole blocks without a sign, so every script is normalised first.
-  std::string script = fNormalizeScript(pScript, length);
+  std::string script = fNormalizeScript(raw.data(), raw.size());
+  std::string().swap(raw);
   // Offsets into a text are 32-bit; a longer script (normalising can make it
   // longer) is treated like one the whole-script rule rejects: no output at
   // all rather than a wrapped length.

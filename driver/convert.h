@@ -16,6 +16,9 @@ constexpr size_t CONST_MIN_SCRIPT_LEN = 3;
 /// whole-script rule fails or the script has an error (see fFirstError).
 /// Always true.
 bool fConvertScript(sState& s, const char* pScript, size_t length);
+/// The same for a script the caller gives up: its bytes are freed as soon as
+/// the normalised copy exists, so a large map is not held twice.
+bool fConvertScript(sState& s, std::string&& script);
 
 /// Frees the section lists and the name registry, which the emitters have
 /// copied into the two line lists; only those lines are written afterwards.

@@ -164,7 +164,10 @@ bool fRepeatsLastPiece(const sRuleCall& c, const std::string& output) {
 }
 
 void fKeepOutput(sRuleCall& c, KindCode kind, sText& output) {
-  if (output.fEmpty()) return;
+  // The whole script's own result is never read: its functions and globals
+  // were filed as they were translated, and a second copy of them all would
+  // double the memory a large map needs.
+  if (output.fEmpty() || c.rule == K_SCRIPT) return;
   if (!fRepeatsLastPiece(c, output.data)) c.vPieces.push_back(std::move(output.data));
   if (kind == K_RBRACKET) {
     c.vPieces.push_back(kArrayItemIndex);

@@ -11,6 +11,14 @@ bool sTextList::fAppendBytes(const char* pBytes, size_t n) {
   return true;
 }
 
+bool sTextList::fTake(sText&& source) {
+  auto item = std::make_unique<sText>(std::move(source.data));
+  source.fRelease();
+  if (bIndexed_ && !item->data.empty()) index_.emplace(item->data, nCount());
+  pItems_.push_back(std::move(item));
+  return true;
+}
+
 bool sTextList::fAppend(const sText* pSource) {
   if (pSource == nullptr) return false;
   return fAppendBytes(pSource->data.data(), pSource->data.size());

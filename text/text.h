@@ -64,6 +64,9 @@ class sTextList {
   bool fAppend(const sText* pSource);
   /// Appends a copy of the string without its terminator. False only for null.
   bool fAppendString(const char* pString);
+  /// Appends the text's bytes themselves, leaving the text empty: for the
+  /// output's large pieces, which would otherwise exist twice.
+  bool fTake(sText&& source);
   /// Appends a copy of n raw bytes (may contain 0).
   bool fAppendBytes(const char* pBytes, size_t n);
   /// Concatenates every item into the target. False for a null target or an
