@@ -43,9 +43,41 @@ static_assert(fIsSorted(), "the keyword table must stay sorted");
 // name wherever it stands.
 constexpr const char* kFrameworkMacros[] = {"FALSE", "IN", "NULL", "OPTIONAL", "OUT", "TRUE"};
 
+// Every operand is asked about, and nearly all are longer than any reserved
+// word or begin with a byte none begins with: those are answered at once.
+struct sQuickReject {
+  size_t nLongest = 0;
+  bool bFirst[256] = {};
+};
+
+constexpr size_t fLength(const char* p) {
+  size_t n = 0;
+  while (p[n] != '\0') ++n;
+  return n;
+}
+
+constexpr sQuickReject fBuildQuickReject() {
+  sQuickReject q;
+  for (const char* word : kCppKeywords) {
+    q.nLongest = std::max(q.nLongest, fLength(word));
+    q.bFirst[static_cast<unsigned char>(word[0])] = true;
+  }
+  for (const char* word : kFrameworkMacros) {
+    q.nLongest = std::max(q.nLongest, fLength(word));
+    q.bFirst[static_cast<unsigned char>(word[0])] = true;
+  }
+  return q;
+}
+
+constexpr sQuickReject kQuickReject = fBuildQuickReject();
+
 }  // namespace
 
 bool fIsReservedName(const std::string& name) {
+  if (name.empty() || name.size() > kQuickReject.nLongest ||
+      !kQuickReject.bFirst[static_cast<unsigned char>(name[0])]) {
+    return false;
+  }
   if (name.find('\0') != std::string::npos) return false;
   const auto byBytes = [](const char* a, const char* b) { return std::strcmp(a, b) < 0; };
   return std::binary_search(std::begin(kCppKeywords), std::end(kCppKeywords), name.c_str(),

@@ -370,8 +370,8 @@ void fAfterScanner(sRuleCall& c, eAfter after, int32_t r) {
 
 // A rawcode is an operand: where a letter would begin the pending name, its
 // content does, so the cut after it keeps '+' or 'A0NS' whole.
-void fCollectLiteral(sRuleCall& c, const KindCode* list, int32_t r) {
-  if (c.fLiteralAt(r) != sLiteralScan::kRawcodeContent || !fIsInList(K_LETTER, list)) return;
+void fCollectLiteral(sRuleCall& c, const sAlternatives& list, int32_t r) {
+  if (c.fLiteralAt(r) != sLiteralScan::kRawcodeContent || !list.fHasLetter()) return;
   if (c.s.vPendingNameSet == 0) {
     c.s.vPendingNameStart = r;
     c.s.vPendingNameSet = 1;
@@ -420,7 +420,7 @@ bool fRunScanner(sRuleCall& c, int32_t r) {
   // Literal content is only collected, except where a string literal is being
   // cut: there the quote handler itself tells escaped quotes from the end.
   if (choice.list != &fCompiled<kInString>() && c.fLiteralAt(r) != 0) {
-    fCollectLiteral(c, choice.list->fList(), r);
+    fCollectLiteral(c, *choice.list, r);
     return true;
   }
   const int32_t nEnd = c.in.len() - std::max(0, c.in.nTailLen);

@@ -22,21 +22,26 @@ const char kArrayItemIndex[] = "[0]";
 const char kStringTypeText[] = "sMyString";
 
 // Kinds whose element is scanned from its first byte.
-const KindCode kNoHead[] = {K_PLAIN,  K_ELSE, K_SPACE, K_ASSIGN, K_PLUS,    K_QUOTE, K_DOLLAR,
+constexpr KindCode kNoHead[] = {K_PLAIN,  K_ELSE, K_SPACE, K_ASSIGN, K_PLUS,    K_QUOTE, K_DOLLAR,
                             K_NUMBER, K_STAR, K_LESS,  K_GREATER, K_MINUS, K_SLASH, K_END_OF_LIST};
 
 // Block closers, statements, groups and arguments: prepared alike.
-const KindCode kStatementLike[] = {K_ENDFUNCTION, K_ENDGLOBALS, K_ENDIF, K_SET,      K_CALL,
+constexpr KindCode kStatementLike[] = {K_ENDFUNCTION, K_ENDGLOBALS, K_ENDIF, K_SET,      K_CALL,
                                    K_RETURN,      K_EXITWHEN,   K_ENDLOOP, K_RPAREN, K_RBRACKET,
                                    K_ARGUMENT,    K_END_OF_LIST};
 
 // Rules in which the name before a closing group is not written by the flush.
-const KindCode kDropNameAtGroupEnd[] = {K_CONDITION, K_ARGUMENT, K_EXPRESSION, K_SET, K_RETURN,
+constexpr KindCode kDropNameAtGroupEnd[] = {K_CONDITION, K_ARGUMENT, K_EXPRESSION, K_SET, K_RETURN,
                                         K_END_OF_LIST};
 
 // Rules whose output starts with the depth's indentation.
-const KindCode kIndented[] = {K_IF, K_LOCAL, K_SET, K_CALL, K_RETURN, K_LOOP, K_EXITWHEN,
+constexpr KindCode kIndented[] = {K_IF, K_LOCAL, K_SET, K_CALL, K_RETURN, K_LOOP, K_EXITWHEN,
                               K_END_OF_LIST};
+
+constexpr sKindTable kNoHeadTable = fTableOf(kNoHead);
+constexpr sKindTable kStatementLikeTable = fTableOf(kStatementLike);
+constexpr sKindTable kDropNameAtGroupEndTable = fTableOf(kDropNameAtGroupEnd);
+constexpr sKindTable kIndentedTable = fTableOf(kIndented);
 
 // A block or group is cut up to its closer but scanned from after its opener.
 KindCode fOpenerOf(KindCode kind) {
@@ -57,7 +62,7 @@ int32_t fHeadLen(KindCode kind, const std::string& text) {
   const KindCode opener = fOpenerOf(kind);
   if (opener != -1) return fKeywordLength(opener);
   if (fIsTypeKind(kind)) return fTypeNameLength(kind, text);
-  return fIsInList(kind, kNoHead) ? 0 : fKeywordLength(kind);
+  return fIsIn(kNoHeadTable, kind) ? 0 : fKeywordLength(kind);
 }
 
 int32_t fTailLen(KindCode kind) { return fOpenerOf(kind) != -1 ? fKeywordLength(kind) : 0; }
@@ -84,7 +89,7 @@ void fPrepareStatementLike(sRuleCall& c, KindCode kind, sText& element) {
   if (kind != K_ARGUMENT) s.vAssignEmitted = 0;
   element.bTerminated = 0;
   if (kind == K_RPAREN || kind == K_RBRACKET) {
-    if (fIsInList(c.rule, kDropNameAtGroupEnd)) fDropPendingName(s);
+    if (fIsIn(kDropNameAtGroupEndTable, c.rule)) fDropPendingName(s);
     fMapCallName(s);
     fFlushPending(c);
   }
@@ -125,7 +130,7 @@ void fPrepareType(sRuleCall& c, KindCode kind, sText& element) {
 }
 
 void fPrepare(sRuleCall& c, KindCode kind, sText& element) {
-  if (fIsInList(kind, kStatementLike)) {
+  if (fIsIn(kStatementLikeTable, kind)) {
     fPrepareStatementLike(c, kind, element);
   } else if (kind == K_CONSTANT) {
     fResetConstruct(c.s);
@@ -199,7 +204,7 @@ eTranslate fTranslateElement(sRuleCall& c, KindCode kind) {
 void fAssemble(sRuleCall& c) {
   if (c.vPieces.empty()) return;
   const sState& s = c.s;
-  const bool indent = fIsInList(c.rule, kIndented);
+  const bool indent = fIsIn(kIndentedTable, c.rule);
   const bool skipFirst = fIsTypeKind(c.rule) && fIsBlankPiece(c.vPieces.front());
   const bool firstBlank = fIsBlankPiece(c.vPieces.front());
   const size_t n = c.vPieces.size();

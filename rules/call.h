@@ -5,6 +5,7 @@
 #ifndef JASSCRIBE_RULES_CALL_H_
 #define JASSCRIBE_RULES_CALL_H_
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,6 +16,21 @@
 #include "text/state.h"
 #include "text/text.h"
 
+/// The scratch storage of one engine call: its depth's slot in the state,
+/// or storage of its own when that slot is taken.
+class sScratchLease {
+ public:
+  sScratchLease(sState& s, size_t nBufferStart);
+  ~sScratchLease() { p_->bInUse = false; }
+  sScratchLease(const sScratchLease&) = delete;
+  sScratchLease& operator=(const sScratchLease&) = delete;
+  sEngineScratch& operator*() const { return *p_; }
+
+ private:
+  std::unique_ptr<sEngineScratch> own_;
+  sEngineScratch* p_ = nullptr;
+};
+
 /// One engine call: the rule, its texts, the piece table, the element buffer
 /// and the four cut values. Kept small: the pieces and the buffer live on the
 /// heap, so deep nesting costs little stack.
@@ -23,8 +39,13 @@ struct sRuleCall {
   sText& in;
   sText& out;
   KindCode rule;
-  std::vector<std::string> vPieces;  // translated pieces in output order
-  std::string szBuffer;              // element buffer; bytes past nBufLen are 0
+
+ private:
+  sScratchLease lease_;  // before the references into it
+
+ public:
+  std::vector<std::string>& vPieces;  // translated pieces in output order
+  std::string& szBuffer;              // element buffer; bytes past nBufLen are 0
   int32_t nBufLen = 0;               // characters collected in szBuffer
   int32_t vIndex1 = -1;              // start offset of the element being cut
   int32_t vIndex2 = -1;              // end offset (inclusive) of that element
@@ -35,7 +56,8 @@ struct sRuleCall {
   sLiteralScan vLiteral;              // follows in from its first byte up to the scan
   int32_t nLiteralNext = 0;           // next byte of in that vLiteral reads
   uint8_t nLiteralMark = 0;           // what the byte before nLiteralNext is
-  std::vector<uint8_t> vCommaAhead;   // per byte of in: a top-level comma lies at or after it
+  std::vector<uint8_t>& vCommaAhead;  // per byte of in: a top-level comma lies at or after it
+  std::vector<bool>& vCommaLevels;    // working space of fMarkCommasAhead
 
   /// What the byte at r is: 0 for code, else the kind of literal content.
   /// The scan asks for rising positions, so the literal state is carried
@@ -55,7 +77,15 @@ struct sRuleCall {
   // Most elements are short: starting with room for them saves growing the
   // buffer byte by byte in every call.
   sRuleCall(sState& state, sText& input, sText& output, KindCode r)
-      : s(state), in(input), out(output), rule(r), szBuffer(CONST_BUFFER_START, '\0') {}
+      : s(state),
+        in(input),
+        out(output),
+        rule(r),
+        lease_(state, CONST_BUFFER_START),
+        vPieces((*lease_).vPieces),
+        szBuffer((*lease_).szBuffer),
+        vCommaAhead((*lease_).vCommaAhead),
+        vCommaLevels((*lease_).vCommaLevels) {}
 
   static constexpr size_t CONST_BUFFER_START = 64;
 };
@@ -70,9 +100,25 @@ enum class eTranslate {
 // Membership in a K_END_OF_LIST-terminated list of kinds.
 bool fIsInList(KindCode code, const KindCode* list);
 
+// The same membership as a table indexed by kind, for the tests made for
+// every byte or element.
+using sKindTable = std::array<bool, K_MAX_CODE + 1>;
+
+constexpr sKindTable fTableOf(const KindCode* list) {
+  sKindTable table{};
+  for (; *list != K_END_OF_LIST; ++list) table[static_cast<size_t>(*list)] = true;
+  return table;
+}
+
+inline bool fIsIn(const sKindTable& table, KindCode code) {
+  return code >= K_MIN_CODE && code <= K_MAX_CODE && table[static_cast<size_t>(code)];
+}
+
 // Per byte of text: 1 where a comma outside literals lies at or after the
-// byte with as many "(" as ")" in between (toplevel.cpp).
-std::vector<uint8_t> fMarkCommasAhead(const std::string& text);
+// byte with as many "(" as ")" in between (toplevel.cpp). levels is working
+// space, kept by the caller for the next text.
+void fMarkCommasAhead(const std::string& text, std::vector<uint8_t>& ahead,
+                      std::vector<bool>& levels);
 
 // Scanning (alternatives.cpp): runs the scanner with the list that the rule
 // and the text's state select, then the rule's follow-up actions. False when

@@ -3,6 +3,8 @@
 // closer; the two groups are the only codes translated under another rule.
 #include "rules/rules.h"
 
+#include <array>
+
 #include "handlers/handlers.h"
 
 namespace {
@@ -64,11 +66,23 @@ const sRoute kRoutes[] = {
     {K_SCRIPT,       nullptr,          K_SCRIPT},
 };
 
-const sRoute* fFindRoute(KindCode code) {
+// Every element passes here: the routes indexed by code, built once.
+using sRouteTable = std::array<const sRoute*, K_MAX_CODE + 1>;
+
+sRouteTable fBuildRouteTable() {
+  sRouteTable table{};
   for (const sRoute& route : kRoutes) {
-    if (route.code == code) return &route;
+    const size_t at = static_cast<size_t>(route.code);
+    if (table[at] == nullptr) table[at] = &route;
   }
-  return nullptr;
+  return table;
+}
+
+const sRouteTable kRouteTable = fBuildRouteTable();
+
+const sRoute* fFindRoute(KindCode code) {
+  if (code < K_MIN_CODE || code > K_MAX_CODE) return nullptr;
+  return kRouteTable[static_cast<size_t>(code)];
 }
 
 }  // namespace

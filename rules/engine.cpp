@@ -32,20 +32,9 @@ constexpr KindCode kScannerRunsWhileOpen[] = {
 
 // The lists above as tables indexed by kind, for the tests made at every
 // position of a text.
-using sKindTable = std::array<bool, K_MAX_CODE + 1>;
-
-constexpr sKindTable fTableOf(const KindCode* list) {
-  sKindTable table{};
-  for (; *list != K_END_OF_LIST; ++list) table[static_cast<size_t>(*list)] = true;
-  return table;
-}
-
 constexpr sKindTable kEndsAtOnceTable = fTableOf(kEndsAtOnce);
 constexpr sKindTable kScannerRunsWhileOpenTable = fTableOf(kScannerRunsWhileOpen);
-
-bool fIsIn(const sKindTable& table, KindCode code) {
-  return code >= K_MIN_CODE && code <= K_MAX_CODE && table[static_cast<size_t>(code)];
-}
+constexpr sKindTable kEndsAtLineEndTable = fTableOf(kEndsAtLineEnd);
 
 // What one position did to the buffer length.
 enum class ePass {
@@ -122,7 +111,7 @@ ePass fLineEndPath(sRuleCall& c, int32_t r) {
     return ePass::kNoCount;
   }
   if (c.vFlag2 == K_LOCAL) c.s.vInLocalDecl = 1;
-  if (!fIsInList(c.vFlag2, kEndsAtLineEnd) && !fIsTypeKind(c.vFlag2)) return ePass::kStop;
+  if (!fIsIn(kEndsAtLineEndTable, c.vFlag2) && !fIsTypeKind(c.vFlag2)) return ePass::kStop;
   c.vIndex2 = r - 1;
   c.in.bTerminated = 1;
   return fTranslateAndRestart(c, c.vFlag2);
@@ -273,6 +262,24 @@ void fScanText(sRuleCall& c) {
 
 }  // namespace
 
+sScratchLease::sScratchLease(sState& s, size_t nBufferStart) {
+  if (s.vDepth >= 0) {
+    const size_t depth = static_cast<size_t>(s.vDepth);
+    if (s.vEngineScratch.size() <= depth) s.vEngineScratch.resize(depth + 1);
+    std::unique_ptr<sEngineScratch>& slot = s.vEngineScratch[depth];
+    if (!slot) slot = std::make_unique<sEngineScratch>();
+    if (!slot->bInUse) p_ = slot.get();
+  }
+  if (p_ == nullptr) {
+    own_ = std::make_unique<sEngineScratch>();
+    p_ = own_.get();
+  }
+  p_->bInUse = true;
+  p_->vPieces.clear();
+  p_->szBuffer.assign(nBufferStart, '\0');
+  p_->vCommaAhead.clear();
+}
+
 bool fIsInList(KindCode code, const KindCode* list) {
   for (; *list != K_END_OF_LIST; ++list) {
     if (*list == code) return true;
@@ -289,7 +296,9 @@ bool fApplyRule(sState& s, sText& in, sText& out, KindCode rule) {
   }
   sDepthScope depth(s);
   sRuleCall c(s, in, out, rule);
-  if (rule == K_LPAREN || rule == K_PARAM_LIST) c.vCommaAhead = fMarkCommasAhead(in.data);
+  if (rule == K_LPAREN || rule == K_PARAM_LIST) {
+    fMarkCommasAhead(in.data, c.vCommaAhead, c.vCommaLevels);
+  }
   out.fRelease();
   fAddOpeningPieces(c);
   fScanText(c);

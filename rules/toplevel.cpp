@@ -66,15 +66,18 @@ bool fHasTopLevelChar(const sText& t, char c, int32_t start) {
   return fHasCharAtLevelZero(t, c, start);
 }
 
-std::vector<uint8_t> fMarkCommasAhead(const std::string& text) {
+void fMarkCommasAhead(const std::string& text, std::vector<uint8_t>& ahead,
+                      std::vector<bool>& seen) {
   const int32_t n = static_cast<int32_t>(text.size());
   // Holds the literal marks first; each is read just before its byte's
   // answer replaces it.
-  std::vector<uint8_t> ahead = fMarkLiterals(text);
+  ahead.resize(text.size());
+  sLiteralScan literal;
+  for (size_t i = 0; i < text.size(); ++i) ahead[i] = literal.fInside(text[i]);
   // From the end backwards: level is the balance of the parentheses from i to
   // the end, so a comma at j stands at level zero as seen from r exactly when
   // both have the same level. seen holds the levels of the commas behind i.
-  std::vector<bool> seen(2 * static_cast<size_t>(n) + 1, false);
+  seen.assign(2 * static_cast<size_t>(n) + 1, false);
   int32_t level = n;  // offset, so levels index seen from 0
   for (int32_t i = n - 1; i >= 0; --i) {
     const size_t at = static_cast<size_t>(i);
@@ -88,5 +91,4 @@ std::vector<uint8_t> fMarkCommasAhead(const std::string& text) {
     if (ch == ',') seen[static_cast<size_t>(level)] = true;
     ahead[at] = seen[static_cast<size_t>(level)] ? 1 : 0;
   }
-  return ahead;
 }

@@ -49,7 +49,4 @@ class sLiteralScan {
   eState state_ = eState::kCode;
 };
 
-/// What each byte of text is, as sLiteralScan::fInside tells.
-std::vector<uint8_t> fMarkLiterals(const std::string& text);
-
 #endif  // JASSCRIBE_TEXT_LITERALS_H_

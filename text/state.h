@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -16,6 +17,16 @@
 #include "text/text.h"
 
 struct sState;
+
+/// Storage that one engine call uses and the next call at its depth reuses,
+/// so the nested calls made for every element do not allocate afresh.
+struct sEngineScratch {
+  std::vector<std::string> vPieces;
+  std::string szBuffer;
+  std::vector<uint8_t> vCommaAhead;
+  std::vector<bool> vCommaLevels;
+  bool bInUse = false;
+};
 
 /// Test seam of the dispatcher: when set, fRunRule asks it first; returning
 /// true means "handled" and its bool result in *pResult is used.
@@ -109,6 +120,9 @@ struct sState {
 
   std::vector<sDiagnostic> vDiagnostics;  // faults of the script, in line order
   uint8_t vDepthRefused = 0;              // an engine call was refused at CONST_MAX_DEPTH
+
+  // One slot per engine depth (index vDepth), made on first use.
+  std::vector<std::unique_ptr<sEngineScratch>> vEngineScratch;
 
   // Test seam only; never set by the translator itself.
   fDispatchHook fTestDispatch;
