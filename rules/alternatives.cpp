@@ -116,19 +116,6 @@ const KindCode kSplitTopLevel[] = {K_QUOTE_TOGGLE, K_OPEN_COUNT, K_COMMA, END};
 const KindCode kScript[] = {K_CONSTANT_FUNCTION, K_FUNCTION, K_ENDFUNCTION, K_GLOBALS,
                             K_ENDGLOBALS, END};
 
-// What runs after the scanner.
-enum class eAfter {
-  kNone,
-  kFunctionOpeners,   // an if or loop opener starts a nested block
-  kEndifClosesIf,     // the outermost endif ends the nested if block
-  kEndloopClosesLoop, // the outermost endloop ends the nested loop block
-  kGroupOpen,         // "(" or "[" opens a group
-  kGroupOpenInBlock,  // as kGroupOpen, then the if/loop/elseif openers
-  kParenTracking,
-  kBracketTracking,
-  kCommaSplit
-};
-
 // Each list compiled once per current byte (scan/scanner.h), so a position
 // tries only the alternatives that can hit at its byte, in the list's order.
 // Built on first use: the scanner's own tables are set up at start-up, and
@@ -139,11 +126,7 @@ const sAlternatives& fCompiled() {
   return compiled;
 }
 
-// The selected list; a null list only collects bytes.
-struct sChoice {
-  const sAlternatives* list;
-  eAfter after;
-};
+using sChoice = sScanChoice;
 
 const sChoice kCollectOnly{nullptr, eAfter::kNone};
 
@@ -217,31 +200,6 @@ sChoice fChooseType(const sRuleCall& c) {
                           eAfter::kGroupOpen);
 }
 
-sChoice fChooseAlternatives(const sRuleCall& c) {
-  switch (c.rule) {
-    case K_FUNCTION: return fChooseFunction(c);
-    case K_IF:
-    case K_LOOP: return fChooseBlock(c);
-    case K_GLOBALS: return {&fCompiled<kGlobals>(), eAfter::kNone};
-    case K_LOCAL:
-    case K_CONSTANT: return {&fCompiled<kDeclaration>(), eAfter::kNone};
-    case K_SET:
-    case K_CALL:
-    case K_RETURN:
-    case K_EXITWHEN:
-    case K_CONDITION:
-    case K_ARGUMENT:
-    case K_EXPRESSION: return fChooseExpression(c);
-    case K_TAKES:
-      return c.s.vReturnsSeen == 0 ? sChoice{&fCompiled<kTakesBeforeReturns>(), eAfter::kNone}
-                                   : sChoice{&fCompiled<kTakesAfterReturns>(), eAfter::kNone};
-    case K_LPAREN:
-    case K_LBRACKET: return fChooseGroup(c);
-    case K_PARAM_LIST: return c.in.bCommaSplit == 1 ? fChooseSplit(c) : kCollectOnly;
-    case K_SCRIPT: return {&fCompiled<kScript>(), eAfter::kNone};
-    default: return fIsTypeKind(c.rule) ? fChooseType(c) : kCollectOnly;
-  }
-}
 
 // ---- after the scanner ----------------------------------------------------------
 
@@ -403,9 +361,34 @@ bool fAfterIsIdle(const sRuleCall& c, eAfter after) {
 
 }  // namespace
 
-bool fPrepareQuietRun(const sRuleCall& c, sQuietRun& run) {
+sScanChoice fChooseAlternatives(const sRuleCall& c) {
+  switch (c.rule) {
+    case K_FUNCTION: return fChooseFunction(c);
+    case K_IF:
+    case K_LOOP: return fChooseBlock(c);
+    case K_GLOBALS: return {&fCompiled<kGlobals>(), eAfter::kNone};
+    case K_LOCAL:
+    case K_CONSTANT: return {&fCompiled<kDeclaration>(), eAfter::kNone};
+    case K_SET:
+    case K_CALL:
+    case K_RETURN:
+    case K_EXITWHEN:
+    case K_CONDITION:
+    case K_ARGUMENT:
+    case K_EXPRESSION: return fChooseExpression(c);
+    case K_TAKES:
+      return c.s.vReturnsSeen == 0 ? sChoice{&fCompiled<kTakesBeforeReturns>(), eAfter::kNone}
+                                   : sChoice{&fCompiled<kTakesAfterReturns>(), eAfter::kNone};
+    case K_LPAREN:
+    case K_LBRACKET: return fChooseGroup(c);
+    case K_PARAM_LIST: return c.in.bCommaSplit == 1 ? fChooseSplit(c) : kCollectOnly;
+    case K_SCRIPT: return {&fCompiled<kScript>(), eAfter::kNone};
+    default: return fIsTypeKind(c.rule) ? fChooseType(c) : kCollectOnly;
+  }
+}
+
+bool fPrepareQuietRun(const sRuleCall& c, const sScanChoice& choice, sQuietRun& run) {
   run = sQuietRun();
-  const sChoice choice = fChooseAlternatives(c);
   if (choice.list == nullptr) return true;
   if (!fAfterIsIdle(c, choice.after)) return false;
   run.list = choice.list;
@@ -414,8 +397,7 @@ bool fPrepareQuietRun(const sRuleCall& c, sQuietRun& run) {
   return true;
 }
 
-bool fRunScanner(sRuleCall& c, int32_t r) {
-  const sChoice choice = fChooseAlternatives(c);
+bool fRunScanner(sRuleCall& c, int32_t r, const sScanChoice& choice) {
   if (choice.list == nullptr) return true;
   // Literal content is only collected, except where a string literal is being
   // cut: there the quote handler itself tells escaped quotes from the end.

@@ -120,10 +120,31 @@ inline bool fIsIn(const sKindTable& table, KindCode code) {
 void fMarkCommasAhead(const std::string& text, std::vector<uint8_t>& ahead,
                       std::vector<bool>& levels);
 
-// Scanning (alternatives.cpp): runs the scanner with the list that the rule
-// and the text's state select, then the rule's follow-up actions. False when
-// the scanner refused a code.
-bool fRunScanner(sRuleCall& c, int32_t r);
+// What runs after the scanner (alternatives.cpp).
+enum class eAfter : uint8_t {
+  kNone,
+  kFunctionOpeners,   // an if or loop opener starts a nested block
+  kEndifClosesIf,     // the outermost endif ends the nested if block
+  kEndloopClosesLoop, // the outermost endloop ends the nested loop block
+  kGroupOpen,         // "(" or "[" opens a group
+  kGroupOpenInBlock,  // as kGroupOpen, then the if/loop/elseif openers
+  kParenTracking,
+  kBracketTracking,
+  kCommaSplit
+};
+
+// The list of alternatives that the rule and the text's state select; a null
+// list only collects bytes.
+struct sScanChoice {
+  const sAlternatives* list;
+  eAfter after;
+};
+
+sScanChoice fChooseAlternatives(const sRuleCall& c);
+
+// Scanning (alternatives.cpp): runs the scanner with the chosen list, then
+// the rule's follow-up actions. False when the scanner refused a code.
+bool fRunScanner(sRuleCall& c, int32_t r, const sScanChoice& choice);
 
 // A run of bytes that the scan only collects: what decides, for each byte,
 // whether scanning it would do anything (alternatives.cpp). Valid until the
@@ -134,9 +155,9 @@ struct sQuietRun {
   bool bRawcodeBeginsName = false;      // ... except that it begins a name
 };
 
-// For a position where the scanner runs; false when the next byte must be
-// scanned whatever it is.
-bool fPrepareQuietRun(const sRuleCall& c, sQuietRun& run);
+// For a position where the scanner runs with choice; false when the next
+// byte must be scanned whatever it is.
+bool fPrepareQuietRun(const sRuleCall& c, const sScanChoice& choice, sQuietRun& run);
 
 // Elements (assemble.cpp).
 eTranslate fTranslateElement(sRuleCall& c, KindCode kind);

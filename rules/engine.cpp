@@ -122,8 +122,11 @@ bool fScannerRuns(const sRuleCall& c) {
          c.rule == K_ARGUMENT;
 }
 
-ePass fScanningPath(sRuleCall& c, int32_t r) {
-  if (fScannerRuns(c) && !fRunScanner(c, r)) return ePass::kStop;
+// pChoice: the list already chosen for this position, if any.
+ePass fScanningPath(sRuleCall& c, int32_t r, const sScanChoice* pChoice) {
+  if (fScannerRuns(c) && !fRunScanner(c, r, pChoice ? *pChoice : fChooseAlternatives(c))) {
+    return ePass::kStop;
+  }
   if (!fIsIn(kEndsAtOnceTable, c.vFlag2)) return ePass::kCount;
   c.vIndex2 = r;
   return fTranslateAndRestart(c, c.vFlag2);
@@ -145,33 +148,37 @@ void fCheckCommaSplit(sRuleCall& c, int32_t r) {
 
 // Whether a byte of a quiet run needs no scan: collecting it is all that the
 // scan would do. Leaves vLastChar as the scan would have left it.
-bool fIsQuiet(sRuleCall& c, const sQuietRun& run, int32_t r, char ch) {
+// nCount: the bytes the buffer would hold with this one.
+bool fIsQuiet(sRuleCall& c, const sQuietRun& run, int32_t r, char ch, int32_t nCount) {
   if (run.list == nullptr) return true;
   if (run.bLiteralsCollected) {
     const uint8_t literal = c.fLiteralAt(r);
     if (literal == sLiteralScan::kRawcodeContent) return !run.bRawcodeBeginsName;
     if (literal != 0) return true;
   }
-  switch (run.list->fQuiet(ch)) {
-    case sAlternatives::kSilent: return true;
-    case sAlternatives::kInName: return c.s.vPendingNameSet == 1;
-    case sAlternatives::kInNameNoted:
-      if (c.s.vPendingNameSet != 1) return false;
-      c.s.vLastChar = static_cast<uint8_t>(ch);
-      return true;
-    case sAlternatives::kScans: break;
-  }
-  return false;
+  const sAlternatives::sQuiet& quiet = run.list->fQuiet(ch);
+  if ((quiet.nHitCounts & (uint64_t{1} << std::min(nCount, 63))) != 0) return false;
+  if (quiet.bNeedsName && c.s.vPendingNameSet != 1) return false;
+  if (quiet.bNotes) c.s.vLastChar = static_cast<uint8_t>(ch);
+  return true;
 }
 
 // Most bytes (the body of a statement seen from its block, the letters of a
 // name) only go into the element buffer. They are collected here in one go;
 // the scan state a byte would consult cannot change inside such a run.
 // Returns how many bytes from r on were collected.
-int32_t fCollectQuietRun(sRuleCall& c, int32_t r, int32_t nEnd) {
+// pChoice receives the list chosen on the way, for the scan of r when no
+// byte was collected.
+int32_t fCollectQuietRun(sRuleCall& c, int32_t r, int32_t nEnd, const sScanChoice*& pChoice,
+                         sScanChoice& choice) {
+  pChoice = nullptr;
   if (fIsIn(kEndsAtOnceTable, c.vFlag2)) return 0;
   sQuietRun run;
-  if (fScannerRuns(c) && !fPrepareQuietRun(c, run)) return 0;
+  if (fScannerRuns(c)) {
+    choice = fChooseAlternatives(c);
+    pChoice = &choice;
+    if (!fPrepareQuietRun(c, choice, run)) return 0;
+  }
   const bool bCommaWatch =
       (c.rule == K_LPAREN || c.rule == K_PARAM_LIST) && c.in.bCommaSplit == 0;
   const char* p = c.in.data.data();
@@ -183,7 +190,7 @@ int32_t fCollectQuietRun(sRuleCall& c, int32_t r, int32_t nEnd) {
         c.vCommaAhead[static_cast<size_t>(end)] != 0) {
       break;
     }
-    if (!fIsQuiet(c, run, end, ch)) break;
+    if (!fIsQuiet(c, run, end, ch, c.nBufLen + (end - r) + 1)) break;
   }
   const int32_t n = end - r;
   if (n == 0) return 0;
@@ -195,12 +202,14 @@ int32_t fCollectQuietRun(sRuleCall& c, int32_t r, int32_t nEnd) {
   return n;
 }
 
-ePass fScanPosition(sRuleCall& c, int32_t r) {
+ePass fScanPosition(sRuleCall& c, int32_t r, const sScanChoice* pChoice) {
+  const uint8_t bSplit = c.in.bCommaSplit;
   fCheckCommaSplit(c, r);
+  if (c.in.bCommaSplit != bSplit) pChoice = nullptr;  // the split chooses another list
   const char ch = c.in.data[static_cast<size_t>(r)];
   fStoreByte(c, ch);
   fTrackLineEnd(c, ch);
-  return c.bLineEnd ? fLineEndPath(c, r) : fScanningPath(c, r);
+  return c.bLineEnd ? fLineEndPath(c, r) : fScanningPath(c, r, pChoice);
 }
 
 KindCode fFinalKind(sRuleCall& c) {
@@ -246,13 +255,15 @@ void fEndOfText(sRuleCall& c, int32_t r) {
 void fScanText(sRuleCall& c) {
   const int32_t nEnd = c.in.len() - std::max(0, c.in.nTailLen);
   int32_t r = std::max(0, c.in.nHeadLen);
+  sScanChoice choice{};
+  const sScanChoice* pChoice = nullptr;
   while (r < nEnd) {
-    const int32_t nQuiet = fCollectQuietRun(c, r, nEnd);
+    const int32_t nQuiet = fCollectQuietRun(c, r, nEnd, pChoice, choice);
     if (nQuiet > 0) {
       r += nQuiet;
       continue;
     }
-    const ePass pass = fScanPosition(c, r);
+    const ePass pass = fScanPosition(c, r, pChoice);
     if (pass == ePass::kStop) return;
     if (pass == ePass::kCount) ++c.nBufLen;
     ++r;

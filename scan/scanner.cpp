@@ -449,24 +449,58 @@ bool fEndsOtherTypeName(char current) {
   return false;
 }
 
+constexpr uint64_t kAnyCount = ~uint64_t{0};
+
+uint64_t fCountBit(int32_t n) { return uint64_t{1} << std::min(n, 63); }
+
+// The buffer lengths at which code may hit at current: a keyword compared
+// with the whole buffer hits only at its own length, and misses change
+// nothing.
+uint64_t fHitCounts(KindCode code, char current) {
+  const sCodeInfo& info = fInfo(code);
+  if (info.bSymbol && current == info.cSymbol) return kAnyCount;
+  switch (info.group) {
+    case eGroup::kElseNest: return fCountBit(fKeywordLength(K_ELSE));
+    case eGroup::kIfNest: return fCountBit(2) | fCountBit(6);  // "if", "elseif"
+    case eGroup::kLoopNest: return fCountBit(fKeywordLength(K_LOOP));
+    case eGroup::kEndloopNest: return fCountBit(fKeywordLength(K_ENDLOOP));
+    case eGroup::kEndifNest: return fCountBit(fKeywordLength(K_ENDIF));
+    case eGroup::kOpener:
+    case eGroup::kCloser: return fCountBit(fKeywordLength(code));
+    case eGroup::kStatement:  // "or" and "and" also hit glued to a literal
+      return code == K_OR || code == K_AND ? kAnyCount : fCountBit(fKeywordLength(code));
+    case eGroup::kType:
+      return code == K_TYPE_OTHER ? kAnyCount : fCountBit(fKeywordLength(code));
+    default: return kAnyCount;
+  }
+}
+
 // With a name pending, the class codes change nothing: a letter class hits
 // (ending the list) and the number class misses. The any-character class
 // notes the byte when it comes before the first class that hits.
-sAlternatives::eQuiet fQuietFor(const KindCode* codes, char current) {
-  if (*codes == K_END_OF_LIST) return sAlternatives::kSilent;
-  if (current == '-') return sAlternatives::kScans;  // a number's sign reads the next byte
-  bool bNoted = false;
+sAlternatives::sQuiet fQuietFor(const KindCode* codes, char current) {
+  sAlternatives::sQuiet q;
+  q.nHitCounts = 0;
+  if (*codes == K_END_OF_LIST) return q;
+  if (current == '-') {  // a number's sign reads the next byte
+    q.nHitCounts = kAnyCount;
+    return q;
+  }
   for (; *codes != K_END_OF_LIST; ++codes) {
     const KindCode code = *codes;
     if (code == K_ANY_CHAR) {
-      bNoted = true;
+      q.bNotes = true;
+      q.bNeedsName = true;
     } else if (code == K_LETTER || code == K_HIGH_BYTE || code == K_LETTER_OR_HIGH) {
+      q.bNeedsName = true;
       break;  // fMayHitAt chose it, so its class matches: it hits
-    } else if (code != K_NUMBER) {
-      return sAlternatives::kScans;
+    } else if (code == K_NUMBER) {
+      q.bNeedsName = true;
+    } else {
+      q.nHitCounts |= fHitCounts(code, current);
     }
   }
-  return bNoted ? sAlternatives::kInNameNoted : sAlternatives::kInName;
+  return q;
 }
 
 }  // namespace

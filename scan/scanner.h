@@ -53,14 +53,15 @@ class sAlternatives {
 
   /// What scanning current with this list can do, for the engine's runs of
   /// bytes that need no scan at all.
-  enum eQuiet : uint8_t {
-    kScans = 0,         // some code may hit or change state: scan it
-    kSilent = 1,        // no code can: the byte is only collected
-    kInName = 2,        // only name and number classes: nothing changes while
-                        // a name is pending
-    kInNameNoted = 3    // as kInName, and the any-character class notes the byte
+  struct sQuiet {
+    /// Bit k: some code may hit or change state when the buffer holds k
+    /// bytes, this one included (bit 63: 63 or more). Whole-buffer keywords
+    /// hit only at their own length; all bits set means any length.
+    uint64_t nHitCounts = ~uint64_t{0};
+    bool bNeedsName = false;  // name and number classes: quiet only while a name is pending
+    bool bNotes = false;      // the any-character class notes the byte
   };
-  eQuiet fQuiet(char current) const { return quiet_[static_cast<uint8_t>(current)]; }
+  const sQuiet& fQuiet(char current) const { return quiet_[static_cast<uint8_t>(current)]; }
   /// Whether the list offers the letter class (rawcode content then begins
   /// the pending name).
   bool fHasLetter() const { return bHasLetter_; }
@@ -69,7 +70,7 @@ class sAlternatives {
   const KindCode* list_;
   std::vector<KindCode> codes_;         // each byte's codes, each run terminated
   std::array<uint32_t, 256> start_{};   // where each byte's run begins
-  std::array<eQuiet, 256> quiet_{};
+  std::array<sQuiet, 256> quiet_{};
   bool bHasLetter_ = false;
 };
 
