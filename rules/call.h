@@ -74,6 +74,18 @@ struct sRuleCall {
     return nLiteralMark;
   }
 
+  /// Brings the literal state to just before byte r.
+  void fLiteralSyncTo(int32_t r) {
+    if (r < nLiteralNext) {
+      vLiteral = sLiteralScan();
+      nLiteralNext = 0;
+      nLiteralMark = 0;
+    }
+    for (; nLiteralNext < r && nLiteralNext < in.len(); ++nLiteralNext) {
+      nLiteralMark = vLiteral.fInside(in.data[static_cast<size_t>(nLiteralNext)]);
+    }
+  }
+
   // Most elements are short: starting with room for them saves growing the
   // buffer byte by byte in every call.
   sRuleCall(sState& state, sText& input, sText& output, KindCode r)

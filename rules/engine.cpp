@@ -146,21 +146,66 @@ void fCheckCommaSplit(sRuleCall& c, int32_t r) {
   }
 }
 
-// Whether a byte of a quiet run needs no scan: collecting it is all that the
-// scan would do. Leaves vLastChar as the scan would have left it.
-// nCount: the bytes the buffer would hold with this one.
-bool fIsQuiet(sRuleCall& c, const sQuietRun& run, int32_t r, char ch, int32_t nCount) {
-  if (run.list == nullptr) return true;
-  if (run.bLiteralsCollected) {
-    const uint8_t literal = c.fLiteralAt(r);
-    if (literal == sLiteralScan::kRawcodeContent) return !run.bRawcodeBeginsName;
-    if (literal != 0) return true;
+// The end of the quiet run from r: the first byte that a scan would act on.
+// Collecting the bytes before it is all that scanning them would do; the
+// literal state is carried over them and vLastChar left as the scan would
+// have left it.
+int32_t fQuietEnd(sRuleCall& c, const sQuietRun& run, int32_t r, int32_t nEnd) {
+  const char* p = c.in.data.data();
+  // A comma ahead switches a group to splitting where it is first seen.
+  const uint8_t* pCommaAhead = nullptr;
+  int32_t nWatchEnd = nEnd;
+  if ((c.rule == K_LPAREN || c.rule == K_PARAM_LIST) && c.in.bCommaSplit == 0) {
+    pCommaAhead = c.vCommaAhead.data();
+    nWatchEnd = std::min(nEnd, static_cast<int32_t>(c.vCommaAhead.size()));
   }
-  const sAlternatives::sQuiet& quiet = run.list->fQuiet(ch);
-  if ((quiet.nHitCounts & (uint64_t{1} << std::min(nCount, 63))) != 0) return false;
-  if (quiet.bNeedsName && c.s.vPendingNameSet != 1) return false;
-  if (quiet.bNotes) c.s.vLastChar = static_cast<uint8_t>(ch);
-  return true;
+  const auto fEndsRun = [&](int32_t at) {
+    return fIsLineEndByte(p[at]) || (pCommaAhead != nullptr && pCommaAhead[at] != 0);
+  };
+  int32_t end = r;
+  if (run.list == nullptr) {
+    while (end < nWatchEnd && !fEndsRun(end)) ++end;
+    return end;
+  }
+  c.fLiteralSyncTo(r);
+  sLiteralScan literal = c.vLiteral;  // state before byte end
+  uint8_t mark = c.nLiteralMark;      // what byte end - 1 is
+  int nNoted = -1;
+  const bool bNamePending = c.s.vPendingNameSet == 1;
+  const int32_t nCountAtR = c.nBufLen + 1;
+  // Whether scanning ch, a byte outside literals, would act on it.
+  const auto fActs = [&](char ch, int32_t at) {
+    const sAlternatives::sQuiet& quiet = run.list->fQuiet(ch);
+    const int32_t nCount = nCountAtR + (at - r);
+    if ((quiet.nHitCounts & (uint64_t{1} << std::min(nCount, 63))) != 0) return true;
+    if (quiet.bNeedsName && !bNamePending) return true;
+    if (quiet.bNotes) nNoted = static_cast<uint8_t>(ch);
+    return false;
+  };
+  for (; end < nWatchEnd; ++end) {
+    const char ch = p[end];
+    if (fEndsRun(end)) break;
+    if (!run.bLiteralsCollected) {
+      if (fActs(ch, end)) break;
+      continue;
+    }
+    // The byte that ends the run is stepped again by its own scan.
+    sLiteralScan next = literal;
+    const uint8_t nextMark = next.fInside(ch);
+    const bool bActs = nextMark == 0 ? fActs(ch, end)
+                                     : nextMark == sLiteralScan::kRawcodeContent &&
+                                           run.bRawcodeBeginsName;
+    if (bActs) break;
+    literal = next;
+    mark = nextMark;
+  }
+  if (nNoted >= 0) c.s.vLastChar = static_cast<uint8_t>(nNoted);
+  if (run.bLiteralsCollected) {
+    c.vLiteral = literal;
+    c.nLiteralNext = end;
+    c.nLiteralMark = mark;
+  }
+  return end;
 }
 
 // Most bytes (the body of a statement seen from its block, the letters of a
@@ -179,20 +224,9 @@ int32_t fCollectQuietRun(sRuleCall& c, int32_t r, int32_t nEnd, const sScanChoic
     pChoice = &choice;
     if (!fPrepareQuietRun(c, choice, run)) return 0;
   }
-  const bool bCommaWatch =
-      (c.rule == K_LPAREN || c.rule == K_PARAM_LIST) && c.in.bCommaSplit == 0;
-  const char* p = c.in.data.data();
-  int32_t end = r;
-  for (; end < nEnd; ++end) {
-    const char ch = p[end];
-    if (fIsLineEndByte(ch)) break;
-    if (bCommaWatch && static_cast<size_t>(end) < c.vCommaAhead.size() &&
-        c.vCommaAhead[static_cast<size_t>(end)] != 0) {
-      break;
-    }
-    if (!fIsQuiet(c, run, end, ch, c.nBufLen + (end - r) + 1)) break;
-  }
+  const int32_t end = fQuietEnd(c, run, r, nEnd);
   const int32_t n = end - r;
+  const char* p = c.in.data.data();
   if (n == 0) return 0;
   const size_t need = static_cast<size_t>(c.nBufLen) + static_cast<size_t>(n) + 1;
   if (c.szBuffer.size() < need) c.szBuffer.resize(std::max(need, 2 * c.szBuffer.size()), '\0');
