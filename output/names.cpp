@@ -40,8 +40,10 @@ constexpr sNameRule kFuncNameRules[] = {
 // is the only one.
 template <size_t N>
 void fApplyNameRules(sCharBuf& name, const sNameRule (&rules)[N]) {
+  // Most names are no rule's: the first byte settles it.
+  const std::string& text = name.str();
   for (const sNameRule& rule : rules) {
-    if (name == rule.pName) {
+    if (!text.empty() && text[0] == rule.pName[0] && name == rule.pName) {
       name.fCopy(rule.pReplacement);
       return;
     }

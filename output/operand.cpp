@@ -244,14 +244,12 @@ bool fTranslateOperand(sState& s, sText* pElement, sText& out) {
 }
 
 bool fResetConstruct(sState& s) {
-  for (uint8_t* pFlag :
-       {&s.vPendingNameSet, &s.vPendingNumberSet, &s.vCallNameSet, &s.vLeftOperandSet,
-        &s.vAssignPending, &s.vEqualityPending, &s.vBangPending, &s.vNumericMode,
-        &s.vHexPending, &s.vCommaPending, &s.vNullPending, &s.vStarPending, &s.vSlashPending,
-        &s.vPlusPending, &s.vMinusPending, &s.vLessPending, &s.vGreaterPending,
-        &s.vElsePending, &s.vStringMode, &s.vArrayDecl, &s.vInQuotes, &s.vInExpressionRule}) {
-    *pFlag = 0;
-  }
+  // Plain stores: this runs for nearly every element.
+  s.vPendingNameSet = s.vPendingNumberSet = s.vCallNameSet = s.vLeftOperandSet = 0;
+  s.vAssignPending = s.vEqualityPending = s.vBangPending = s.vNumericMode = 0;
+  s.vHexPending = s.vCommaPending = s.vNullPending = s.vStarPending = s.vSlashPending = 0;
+  s.vPlusPending = s.vMinusPending = s.vLessPending = s.vGreaterPending = 0;
+  s.vElsePending = s.vStringMode = s.vArrayDecl = s.vInQuotes = s.vInExpressionRule = 0;
   // vPendingType, vInGlobals, vInLocalDecl, vAssignEmitted and the registry
   // outlive a construct on purpose: a type precedes its declared name, and
   // the block and declaration flags belong to the rules that set them.

@@ -209,8 +209,6 @@ void fAssemble(sRuleCall& c) {
   const bool firstBlank = fIsBlankPiece(c.vPieces.front());
   const size_t n = c.vPieces.size();
   std::string body(indent ? static_cast<size_t>(std::max(0, s.vDepth - 1)) : 0, '\t');
-  // The whole script's pieces are the whole output: sized once and each
-  // piece freed once copied, the joined text never needs twice its size.
   size_t total = body.size() + s.vFuncHeadText.data.size();
   for (const std::string& piece : c.vPieces) total += piece.size();
   body.reserve(total);
@@ -219,7 +217,6 @@ void fAssemble(sRuleCall& c) {
                                                (i == n - 1 && fIsBlankPiece(c.vPieces[i])) ||
                                                (indent && i == 0 && firstBlank));
     if (!leftOut) body += c.vPieces[i];
-    std::string().swap(c.vPieces[i]);
   }
   if (c.rule == K_FUNCTION && !body.empty()) body.insert(0, s.vFuncHeadText.data);
   // A parameter declared again as a local without a value: nothing to do.

@@ -143,7 +143,4 @@ const char* fKeywordPtr(KindCode code) {
 
 std::string fKeywordText(KindCode code) { return std::string(fKeywordPtr(code)); }
 
-bool fIsTypeKind(KindCode code) {
-  return (code >= 18 && code <= 37) || code == 60 || code == 76 ||
-         (code >= 78 && code <= 81) || (code >= 90 && code <= 96);
-}
+

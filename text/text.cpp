@@ -5,17 +5,17 @@
 
 bool sTextList::fAppendBytes(const char* pBytes, size_t n) {
   if (pBytes == nullptr) return false;
-  auto item = std::make_unique<sText>(std::string(pBytes, n));
-  if (bIndexed_ && n > 0) index_.emplace(item->data, nCount());
-  pItems_.push_back(std::move(item));
+  // Copied first: the bytes may be an item of this list, which growing moves.
+  std::string item(pBytes, n);
+  if (bIndexed_ && n > 0) index_.emplace(item, nCount());
+  items_.push_back(std::move(item));
   return true;
 }
 
 bool sTextList::fTake(sText&& source) {
-  auto item = std::make_unique<sText>(std::move(source.data));
+  if (bIndexed_ && !source.data.empty()) index_.emplace(source.data, nCount());
+  items_.push_back(std::move(source.data));
   source.fRelease();
-  if (bIndexed_ && !item->data.empty()) index_.emplace(item->data, nCount());
-  pItems_.push_back(std::move(item));
   return true;
 }
 
@@ -30,12 +30,12 @@ bool sTextList::fAppendString(const char* pString) {
 }
 
 bool sTextList::fJoin(sText* pTarget) {
-  if (pTarget == nullptr || pItems_.empty()) return false;
+  if (pTarget == nullptr || items_.empty()) return false;
   size_t total = 0;
-  for (const auto& item : pItems_) total += item->data.size();
+  for (const std::string& item : items_) total += item.size();
   std::string joined;
   joined.reserve(total);
-  for (const auto& item : pItems_) joined += item->data;
+  for (const std::string& item : items_) joined += item;
   nPos = nCount();
   pTarget->data = std::move(joined);
   return true;
@@ -44,7 +44,7 @@ bool sTextList::fJoin(sText* pTarget) {
 bool sTextList::fContainsBytes(const char* pBytes, size_t n) {
   if (pBytes == nullptr) return false;
   nFindLen = static_cast<int32_t>(n);
-  if (pItems_.empty()) return false;
+  if (items_.empty()) return false;
   if (n == 0) {
     nPos = nCount();
     return false;
@@ -55,7 +55,7 @@ bool sTextList::fContainsBytes(const char* pBytes, size_t n) {
     return it != index_.end();
   }
   for (nPos = 0; nPos < nCount(); ++nPos) {
-    const std::string& item = pItems_[static_cast<size_t>(nPos)]->data;
+    const std::string& item = items_[static_cast<size_t>(nPos)];
     if (item.size() == n && std::memcmp(item.data(), pBytes, n) == 0) return true;
   }
   return false;

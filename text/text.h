@@ -7,7 +7,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -78,13 +77,14 @@ class sTextList {
   bool fContainsString(const char* pString);
   bool fContainsBytes(const char* pBytes, size_t n);
   int32_t fPosition() const { return nPos; }
-  /// The item at index (0 .. nCount() - 1).
-  sText* fAt(int32_t index) { return pItems_[static_cast<size_t>(index)].get(); }
-  const sText* fAt(int32_t index) const { return pItems_[static_cast<size_t>(index)].get(); }
-  int32_t nCount() const { return static_cast<int32_t>(pItems_.size()); }
+  /// The bytes of the item at index (0 .. nCount() - 1).
+  const std::string& fItem(int32_t index) const { return items_[static_cast<size_t>(index)]; }
+  int32_t nCount() const { return static_cast<int32_t>(items_.size()); }
 
  private:
-  std::vector<std::unique_ptr<sText>> pItems_;
+  // Only the bytes: a large map files some hundred thousand items, and a
+  // whole text with its parse attributes for each would cost as much again.
+  std::vector<std::string> items_;
   bool bIndexed_;
   std::unordered_map<std::string, int32_t> index_;  // bytes -> first index
 };

@@ -271,7 +271,7 @@ TEST(Emit, SpecialLinesAreExact) {
   for (const Line& l : lines) {
     SCOPED_TRACE(fShow(l.bytes));
     ASSERT_LT(l.index, l.pList->nCount());
-    EXPECT_EQ(l.pList->fAt(l.index)->data, l.bytes);
+    EXPECT_EQ(l.pList->fItem(l.index), l.bytes);
   }
   std::string header = fJoined(s.vHeaderLines);
   std::string cpp = fJoined(s.vCppLines);
@@ -301,7 +301,7 @@ TEST(Emit, HeaderSectionsInsertedOnceAtTheirPlaces) {
   expected += "void f();\r\n";
   EXPECT_TRUE(fSameBytes(fJoined(s.vHeaderLines), expected));
   EXPECT_EQ(s.vHeaderLines.nCount(), 38);  // each section is one item
-  EXPECT_EQ(s.vHeaderLines.fAt(17)->data, "\tinteger udg_a;\r\n\treal udg_b;\r\n");
+  EXPECT_EQ(s.vHeaderLines.fItem(17), "\tinteger udg_a;\r\n\treal udg_b;\r\n");
   EXPECT_EQ(s.vGlobalsVarList.nCount(), 2);
 }
 
@@ -320,7 +320,7 @@ TEST(Emit, CppSectionsInsertedOnceAtTheirPlaces) {
                             "\tfMyRegisterFunc(\"f\",(integer)&f);\r\n");
   EXPECT_TRUE(fSameBytes(fJoined(s.vCppLines), expected));
   EXPECT_EQ(s.vCppLines.nCount(), 163);
-  EXPECT_EQ(s.vCppLines.fAt(156)->data, "void f()\r\n{\r\n}\r\n\r\n");
+  EXPECT_EQ(s.vCppLines.fItem(156), "void f()\r\n{\r\n}\r\n\r\n");
 }
 
 TEST(Emit, HeaderEndsWithLastPrototypeByte) {

@@ -46,7 +46,7 @@ void fRunCases(const std::vector<Case>& cases) {
 
 std::vector<std::string> fGlobalNames(const sState& s) {
   std::vector<std::string> names;
-  for (int32_t i = 0; i < s.vGlobalNames.nCount(); ++i) names.push_back(s.vGlobalNames.fAt(i)->data);
+  for (int32_t i = 0; i < s.vGlobalNames.nCount(); ++i) names.push_back(s.vGlobalNames.fItem(i));
   return names;
 }
 

@@ -57,7 +57,7 @@ TEST(RuleEngineDepth, TwoThousandNestedParenthesesThroughTheConversion) {
   const int levels = CONST_MAX_DEPTH - 2;
   const std::string call =
       "\tg" + std::string(levels, '(') + std::string(levels - 1, ')') + ";\r\n";
-  EXPECT_EQ(s.vFuncsCppList.fAt(0)->data, "void f()\r\n{\r\n" + call + "}\r\n");
+  EXPECT_EQ(s.vFuncsCppList.fItem(0), "void f()\r\n{\r\n" + call + "}\r\n");
   EXPECT_EQ(s.vCppLines.nCount(), 0);  // the emitters did not run
   ASSERT_NE(fFirstError(s.vDiagnostics), nullptr);
   EXPECT_EQ(fFirstError(s.vDiagnostics)->problem, eProblem::kTooDeep);
@@ -75,7 +75,7 @@ TEST(RuleEngineDepth, LineOfFiveThousandCharactersIsTranslatedWhole) {
   const std::string script = std::string(kHeader) + line + "\r\n" + kFooter;
   EXPECT_TRUE(fConvertScript(s, script.data(), script.size()));
   ASSERT_GE(s.vFuncsCppList.nCount(), 1);
-  EXPECT_EQ(s.vFuncsCppList.fAt(0)->data, "void f()\r\n{\r\n\tg(" + args + ");\r\n}\r\n");
+  EXPECT_EQ(s.vFuncsCppList.fItem(0), "void f()\r\n{\r\n\tg(" + args + ");\r\n}\r\n");
 }
 
 TEST(RuleEngineDepth, RejectedScriptProducesNoOutput) {

@@ -12,7 +12,7 @@ namespace {
 
 std::vector<std::string> fItems(const sTextList& list) {
   std::vector<std::string> items;
-  for (int32_t i = 0; i < list.nCount(); ++i) items.push_back(fShow(list.fAt(i)->data));
+  for (int32_t i = 0; i < list.nCount(); ++i) items.push_back(fShow(list.fItem(i)));
   return items;
 }
 

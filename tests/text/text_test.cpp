@@ -21,14 +21,12 @@ TEST(TextList, AppendCopiesBytesOnlyAndKeepsThemStable) {
   ASSERT_TRUE(list.fAppend(&source));
   source.data[0] = 'Z';
   source.fRelease();
-  const sText* item = list.fAt(0);
-  EXPECT_EQ(item->data, Bytes("a\0b\r\n", 5));
-  EXPECT_EQ(item->nHeadLen, 0);
-  EXPECT_EQ(item->bTerminated, 0);
-  EXPECT_EQ(item->nParenStart, -1);
+  EXPECT_EQ(list.fItem(0), Bytes("a\0b\r\n", 5));
   // Appending an item of the same list copies it before the list can grow.
-  for (int i = 0; i < 100; ++i) ASSERT_TRUE(list.fAppend(list.fAt(0)));
-  EXPECT_EQ(list.fAt(100)->data, Bytes("a\0b\r\n", 5));
+  for (int i = 0; i < 100; ++i) {
+    ASSERT_TRUE(list.fAppendBytes(list.fItem(0).data(), list.fItem(0).size()));
+  }
+  EXPECT_EQ(list.fItem(100), Bytes("a\0b\r\n", 5));
 }
 
 TEST(TextList, JoinGolden) {
@@ -131,7 +129,7 @@ TEST(TextList, ZeroLengthItemsAreNeverFoundButCount) {
     sText empty;
     list.fAppend(&empty);
     EXPECT_EQ(list.nCount(), 3);
-    EXPECT_EQ(list.fAt(2)->len(), 0);
+    EXPECT_EQ(list.fItem(2).size(), 0);
     EXPECT_FALSE(list.fContainsString(""));
     EXPECT_EQ(list.nPos, 3);
   }
@@ -149,7 +147,7 @@ TEST(TextList, GrowsPastNominalCapacity) {
       bytes += item.size() + 2;
     }
     ASSERT_EQ(list.nCount(), total);
-    EXPECT_EQ(list.fAt(sTextList::CONST_LIST_CAPACITY)->data, "n10000\r\n");
+    EXPECT_EQ(list.fItem(sTextList::CONST_LIST_CAPACITY), "n10000\r\n");
     EXPECT_TRUE(list.fContainsString("n20499\r\n"));
     EXPECT_EQ(list.nPos, total - 1);
     EXPECT_FALSE(list.fContainsString("n20500\r\n"));
