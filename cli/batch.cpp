@@ -26,9 +26,10 @@ constexpr char CONST_CPP_NAME[] = "war3map.cpp";
 constexpr char CONST_HEADER_NAME[] = "war3map.h";
 
 // The two outputs of one conversion, joined.
+// The translation's state, holding the two line lists the files are written
+// from.
 struct sOutputs {
-  sText cpp;
-  sText header;
+  std::unique_ptr<sState> state;
 };
 
 bool fSayProblem(const sStreams& streams, const sJob& job, const std::string& message) {
@@ -114,18 +115,16 @@ bool fLoadInput(const sJob& job, const sStreams& streams, std::string& script) {
 }
 
 // Runs the conversion on a fresh state; false when it gave no output.
-// The script is given up: it is freed once normalised, and the line lists
-// once joined, so a large map is never held three times over.
+// The script is given up: it is freed once normalised, and the sections
+// once emitted, so a large map is never held three times over.
 bool fTranslate(std::string&& script, sOutputs& outputs,
                 std::vector<sDiagnostic>& diagnostics) {
-  auto s = std::make_unique<sState>();
-  fConvertScript(*s, std::move(script));
-  diagnostics = std::move(s->vDiagnostics);
-  fReleaseSections(*s);
-  const bool bCpp = s->vCppLines.fJoin(&outputs.cpp);
-  s->vCppLines = sTextList();
-  const bool bHeader = s->vHeaderLines.fJoin(&outputs.header);
-  return bCpp && bHeader;
+  outputs.state = std::make_unique<sState>();
+  sState& s = *outputs.state;
+  fConvertScript(s, std::move(script));
+  diagnostics = std::move(s.vDiagnostics);
+  fReleaseSections(s);
+  return s.vCppLines.nCount() > 0 && s.vHeaderLines.nCount() > 0;
 }
 
 bool fWriteOutputs(const sJob& job, const sOutputs& outputs, const sStreams& streams) {
@@ -134,8 +133,8 @@ bool fWriteOutputs(const sJob& job, const sOutputs& outputs, const sStreams& str
     return fSayProblem(streams, job, "cannot create the folder " + job.vFolder + ": " + reason);
   }
   const std::vector<sOutputFile> files = {
-      {fJoinPath(job.vFolder, CONST_CPP_NAME), &outputs.cpp.data},
-      {fJoinPath(job.vFolder, CONST_HEADER_NAME), &outputs.header.data}};
+      {fJoinPath(job.vFolder, CONST_CPP_NAME), nullptr, &outputs.state->vCppLines},
+      {fJoinPath(job.vFolder, CONST_HEADER_NAME), nullptr, &outputs.state->vHeaderLines}};
   sWriteFailure failure;
   if (fWriteAllOrNone(files, failure)) return true;
   return fSayProblem(streams, job, "cannot write " + failure.vPath + ": " + failure.vReason);

@@ -76,7 +76,7 @@ bool fLoadScript(FILE* pOut, const sConsoleIo& io, const std::string& path,
   return false;
 }
 
-// Writes the joined texts that have lines, all or none, and prints the path
+// Writes the line lists that have lines, all or none, and prints the path
 // of each file written, source first; any failure, the open of an output
 // included, prints the write error and leaves the previous outputs as they
 // were.
@@ -112,37 +112,32 @@ bool fReportDiagnostics(FILE* pOut, const std::vector<sDiagnostic>& diagnostics)
   return true;
 }
 
-// Runs the conversion on a fresh state, reports what it found wrong and joins
-// its two line lists. The sections go once emitted and the source lines once
-// joined, so the output is never held three times over.
-bool fConvert(FILE* pOut, const sConsoleIo& io, std::string&& vScript,
-              sText& vCodeFileCpp, sText& vCodeFileHeader, bool& bHaveCpp, bool& bHaveHeader) {
-  auto s = std::make_unique<sState>();
-  const bool ok = io.fConvert ? io.fConvert(*s, vScript.data(), vScript.size())
-                              : fConvertScript(*s, std::move(vScript));
-  if (!ok || !fReportDiagnostics(pOut, s->vDiagnostics)) return false;
-  fReleaseSections(*s);
-  bHaveCpp = s->vCppLines.fJoin(&vCodeFileCpp);
-  s->vCppLines = sTextList();
-  bHaveHeader = s->vHeaderLines.fJoin(&vCodeFileHeader);
+// Runs the conversion on a fresh state and reports what it found wrong. The
+// sections go once emitted, and the files are written from the two line
+// lists themselves, so the output is never held three times over.
+bool fConvert(FILE* pOut, const sConsoleIo& io, std::string&& vScript, sState& s) {
+  const bool ok = io.fConvert ? io.fConvert(s, vScript.data(), vScript.size())
+                              : fConvertScript(s, std::move(vScript));
+  if (!ok || !fReportDiagnostics(pOut, s.vDiagnostics)) return false;
+  fReleaseSections(s);
   return true;
 }
 
 // Steps from reading the typed line to writing the outputs; returning early
 // means "stop", and the caller still performs the final wait.
-void fRunSteps(FILE* pIn, FILE* pOut, const sConsoleIo& io, sText& vCodeFileCpp,
-               sText& vCodeFileHeader) {
+void fRunSteps(FILE* pIn, FILE* pOut, const sConsoleIo& io) {
   const std::string vFullPath = fReadLine(pIn);
   const sPathCheck check = fCheckPath(vFullPath);
   if (check.pError != nullptr) return fSay(pOut, check.pError);
   std::string vScript;
   if (!fLoadScript(pOut, io, vFullPath, vScript)) return;
-  bool bHaveCpp = false;
-  bool bHaveHeader = false;
-  if (!fConvert(pOut, io, std::move(vScript), vCodeFileCpp, vCodeFileHeader, bHaveCpp, bHaveHeader)) return;
+  auto s = std::make_unique<sState>();
+  if (!fConvert(pOut, io, std::move(vScript), *s)) return;
   std::vector<sOutputFile> files;
-  if (bHaveCpp) files.push_back({check.vCppPath, &vCodeFileCpp.data});
-  if (bHaveHeader) files.push_back({check.vHeaderPath, &vCodeFileHeader.data});
+  if (s->vCppLines.nCount() > 0) files.push_back({check.vCppPath, nullptr, &s->vCppLines});
+  if (s->vHeaderLines.nCount() > 0) {
+    files.push_back({check.vHeaderPath, nullptr, &s->vHeaderLines});
+  }
   fWriteOutputs(pOut, io, files);
 }
 
@@ -175,12 +170,10 @@ sPathCheck fCheckPath(const std::string& vFullPath, bool bSlashSeparates) {
 }
 
 int fRunConsole(FILE* pIn, FILE* pOut, const sConsoleIo& io) {
-  sText vCodeFileHeader;
-  sText vCodeFileCpp;
   fSay(pOut, CONST_PROMPT);
   // Any allocation of the run may fail, not only the script buffer's.
   try {
-    fRunSteps(pIn, pOut, io, vCodeFileCpp, vCodeFileHeader);
+    fRunSteps(pIn, pOut, io);
   } catch (const std::bad_alloc&) {
     fSay(pOut, CONST_NO_MEMORY);
   }

@@ -117,13 +117,24 @@ sFilePtr fOpenTemp(const std::string& target, std::string& tempPath) {
   return nullptr;
 }
 
-// Writes, flushes and closes; false when any of them fails.
-bool fWriteClose(sFilePtr f, const std::string& bytes, const sWriteIo& io) {
-  FILE* raw = f.release();
+bool fWriteBytes(const std::string& bytes, FILE* raw, const sWriteIo& io) {
   const size_t n = bytes.size();
+  if (n == 0) return true;
   const size_t written =
       io.fWrite ? io.fWrite(bytes.data(), 1, n, raw) : std::fwrite(bytes.data(), 1, n, raw);
-  bool ok = written == n;
+  return written == n;
+}
+
+// Writes, flushes and closes; false when any of them fails.
+bool fWriteClose(sFilePtr f, const sOutputFile& file, const sWriteIo& io) {
+  FILE* raw = f.release();
+  bool ok = true;
+  if (file.pBytes != nullptr) ok = fWriteBytes(*file.pBytes, raw, io);
+  if (file.pLines != nullptr) {
+    for (int32_t i = 0; ok && i < file.pLines->nCount(); ++i) {
+      ok = fWriteBytes(file.pLines->fItem(i), raw, io);
+    }
+  }
   ok = (io.fFlush ? io.fFlush(raw) : std::fflush(raw)) == 0 && ok;
   ok = (io.fClose ? io.fClose(raw) : std::fclose(raw)) == 0 && ok;
   return ok;
@@ -162,7 +173,7 @@ bool fWriteTemps(const std::vector<sOutputFile>& files, std::vector<std::string>
     sFilePtr f = fOpenTemp(file.vPath, tempPath);
     if (!f) return fFail(failure, file.vPath, std::strerror(errno));
     temps.push_back(tempPath);
-    if (!fWriteClose(std::move(f), *file.pBytes, io)) {
+    if (!fWriteClose(std::move(f), file, io)) {
       return fFail(failure, file.vPath, "the write did not complete");
     }
   }

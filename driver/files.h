@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "text/text.h"
+
 struct sFileCloser {
   void operator()(FILE* f) const { std::fclose(f); }
 };
@@ -82,7 +84,9 @@ struct sWriteIo {
 /// One file to write: its final path and the exact bytes it gets.
 struct sOutputFile {
   std::string vPath;
-  const std::string* pBytes = nullptr;
+  const std::string* pBytes = nullptr;  // the file's bytes, or
+  const sTextList* pLines = nullptr;    // its lines, written one after another: a
+                                        // large map's output is never joined into a copy
 };
 
 /// What went wrong in a safe write: the output concerned and why.
