@@ -2,6 +2,8 @@
 // literals the float type (output).
 #include "output/tokens.h"
 
+#include <string_view>
+
 #include "text/literals.h"
 
 namespace {
@@ -22,9 +24,9 @@ size_t fNumberEnd(const std::string& text, size_t i) {
   return end;
 }
 
-bool fIsRealLiteral(const std::string& number) {
+bool fIsRealLiteral(std::string_view number) {
   const bool hex = number.size() > 1 && number[0] == '0' && (number[1] == 'x' || number[1] == 'X');
-  return !hex && number.find('.') != std::string::npos && number.back() != 'f';
+  return !hex && number.find('.') != std::string_view::npos && number.back() != 'f';
 }
 
 }  // namespace
@@ -32,38 +34,48 @@ bool fIsRealLiteral(const std::string& number) {
 std::string fFinishTokens(const std::string& text) {
   std::string out;
   out.reserve(text.size() + 16);
+  // Bytes go over in runs; only an added blank or "f" ends a run.
+  size_t nCopied = 0;
+  const auto fCopyUpTo = [&](size_t end) {
+    out.append(text, nCopied, end - nCopied);
+    nCopied = end;
+  };
   sLiteralScan literal;
   char prev = 0;              // the byte written last, if it was code
   bool bAfterNumber = false;  // prev ends a number
   for (size_t i = 0; i < text.size();) {
     const char ch = text[i];
     if (literal.fInside(ch) != 0) {
-      out += ch;
       prev = 0;
       bAfterNumber = false;
       ++i;
       continue;
     }
     const bool sign = ch == '+' || ch == '-';
-    if (sign && (prev == ch || (bAfterNumber && fIsExponentLetter(prev)))) out += ' ';
+    if (sign && (prev == ch || (bAfterNumber && fIsExponentLetter(prev)))) {
+      fCopyUpTo(i);
+      out += ' ';
+    }
     const bool start =
         fIsDigit(ch) || (ch == '.' && i + 1 < text.size() && fIsDigit(text[i + 1]));
     if (start && !fIsWordByte(prev) && prev != '.') {
       // A number's bytes are never quotes, so the literal scan has nothing
       // to follow in them.
       const size_t end = fNumberEnd(text, i);
-      const std::string number = text.substr(i, end - i);
-      out += number;
-      if (fIsRealLiteral(number)) out += 'f';
+      const std::string_view number(text.data() + i, end - i);
+      if (fIsRealLiteral(number)) {
+        fCopyUpTo(end);
+        out += 'f';
+      }
       prev = number.back();
       bAfterNumber = true;
       i = end;
       continue;
     }
-    out += ch;
     prev = ch;
     bAfterNumber = false;
     ++i;
   }
+  fCopyUpTo(text.size());
   return out;
 }
