@@ -35,6 +35,20 @@ struct sNormalizer {
 
 bool fIsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
+// Bytes that go over unchanged whatever follows them, in code and in a
+// string; runs of them are copied at once.
+bool fIsPlainCode(char c) {
+  return !fIsLineEnd(c) && c != ' ' && c != '\t' && c != '/' && c != '"' && c != '\'';
+}
+bool fIsPlainInString(char c) { return !fIsLineEnd(c) && c != '\\' && c != '"'; }
+
+// The end of the run of bytes from pos on that keep passes.
+template <typename fKeeps>
+size_t fRunEnd(const char* p, size_t pos, size_t n, fKeeps keeps) {
+  while (pos < n && keeps(p[pos])) ++pos;
+  return pos;
+}
+
 // CR LF, lone CR and lone LF all become one CR LF; the next line starts in
 // code because neither a comment nor a rawcode survives a line end.
 void sNormalizer::fLineEnd() {
@@ -70,10 +84,13 @@ void sNormalizer::fCode(char c) {
   }
   nPendingBlanks = 0;
   bLineStart = false;
-  out += c;
+  // A quote opens a literal: the run ends with it.
+  const bool bQuote = c == '"' || c == '\'';
+  const size_t end = bQuote ? nPos + 1 : fRunEnd(pIn, nPos + 1, nLen, fIsPlainCode);
+  out.append(pIn + nPos, end - nPos);
   if (c == '"') mode = eMode::kString;
   if (c == '\'') mode = eMode::kRawcode;
-  ++nPos;
+  nPos = end;
 }
 
 // A raw line end would end the statement in the middle of the literal, so it
@@ -94,9 +111,14 @@ void sNormalizer::fString(char c) {
     out += "\\r";
   } else if (c == '\n') {
     out += "\\n";
-  } else {
+  } else if (c == '"') {
     out += c;
-    if (c == '"') mode = eMode::kCode;
+    mode = eMode::kCode;
+  } else {
+    const size_t end = fRunEnd(pIn, nPos + 1, nLen, fIsPlainInString);
+    out.append(pIn + nPos, end - nPos);
+    nPos = end;
+    return;
   }
   ++nPos;
 }
@@ -121,7 +143,7 @@ void sNormalizer::fComment(char c) {
   if (fIsLineEnd(c)) {
     fLineEnd();
   } else {
-    ++nPos;
+    nPos = fRunEnd(pIn, nPos + 1, nLen, [](char b) { return !fIsLineEnd(b); });
   }
 }
 
