@@ -121,6 +121,7 @@ class sChecker {
  public:
   sChecker(const char* p, size_t n) : p_(p), n_(n) {}
   sScriptCheck fRun();
+  bool fPassesQuietly(char c) const;
 
  private:
   // Byte layer.
@@ -172,8 +173,27 @@ class sChecker {
   sScriptCheck result_;
 };
 
+// Bytes that change nothing here: in code once a line's first words are
+// known, in a literal of a statement line, and in a comment. Runs of them are
+// passed over without a look at each.
+bool sChecker::fPassesQuietly(char c) const {
+  if (fIsLineEnd(c)) return false;
+  switch (mode_) {
+    case eMode::kComment: return true;
+    case eMode::kString: return bStatementLine_ && !bEscape_ && c != '\\' && c != '"';
+    case eMode::kCode:
+      return words_.bDone && !fIsControl(c) && c != '(' && c != '[' && c != ')' && c != ']' &&
+             c != '"' && c != '\'' && c != '/';
+    case eMode::kRawcode: return false;
+  }
+  return false;
+}
+
 sScriptCheck sChecker::fRun() {
-  for (; pos_ < n_; ++pos_) fByte(p_[pos_]);
+  for (; pos_ < n_; ++pos_) {
+    while (pos_ < n_ && fPassesQuietly(p_[pos_])) ++pos_;
+    if (pos_ < n_) fByte(p_[pos_]);
+  }
   fEndOfScript();
   std::stable_sort(result_.vDiagnostics.begin(), result_.vDiagnostics.end(),
                    [](const sDiagnostic& a, const sDiagnostic& b) { return a.nLine < b.nLine; });
