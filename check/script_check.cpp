@@ -6,6 +6,7 @@
 #include "check/script_check.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <string>
 
@@ -56,12 +57,12 @@ bool fIsWordByte(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-bool fIsBlank(char c) { return c == ' ' || c == '\t'; }
+constexpr bool fIsBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool fIsLineEnd(char c) { return c == '\r' || c == '\n'; }
+constexpr bool fIsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 // Tab, LF and CR are the only control bytes a script may hold outside literals.
-bool fIsControl(char c) {
+constexpr bool fIsControl(char c) {
   const auto u = static_cast<unsigned char>(c);
   return (u < 0x20 && !fIsBlank(c) && !fIsLineEnd(c)) || u == 0x7F;
 }
@@ -121,7 +122,7 @@ class sChecker {
  public:
   sChecker(const char* p, size_t n) : p_(p), n_(n) {}
   sScriptCheck fRun();
-  bool fPassesQuietly(char c) const;
+  size_t fQuietEnd() const;
 
  private:
   // Byte layer.
@@ -173,25 +174,46 @@ class sChecker {
   sScriptCheck result_;
 };
 
-// Bytes that change nothing here: in code once a line's first words are
-// known, in a literal of a statement line, and in a comment. Runs of them are
-// passed over without a look at each.
-bool sChecker::fPassesQuietly(char c) const {
-  if (fIsLineEnd(c)) return false;
-  switch (mode_) {
-    case eMode::kComment: return true;
-    case eMode::kString: return bStatementLine_ && !bEscape_ && c != '\\' && c != '"';
-    case eMode::kCode:
-      return words_.bDone && !fIsControl(c) && c != '(' && c != '[' && c != ')' && c != ']' &&
-             c != '"' && c != '\'' && c != '/';
-    case eMode::kRawcode: return false;
+// Bytes that change nothing in code once a line's first words are known.
+constexpr std::array<bool, 256> fQuietCodeBytes() {
+  std::array<bool, 256> quiet{};
+  for (int b = 0; b < 256; ++b) {
+    const char c = static_cast<char>(b);
+    quiet[static_cast<size_t>(b)] = !fIsLineEnd(c) && !fIsControl(c) && c != '(' && c != '[' &&
+                                    c != ')' && c != ']' && c != '"' && c != '\'' && c != '/';
   }
-  return false;
+  return quiet;
+}
+constexpr std::array<bool, 256> kQuietCode = fQuietCodeBytes();
+
+// The end of the run from pos_ on that changes nothing here: in code once a
+// line's first words are known, in a literal of a statement line, and in a
+// comment. Such runs are passed over without a look at each byte.
+size_t sChecker::fQuietEnd() const {
+  size_t end = pos_;
+  const auto u = [this](size_t i) { return static_cast<uint8_t>(p_[i]); };
+  switch (mode_) {
+    case eMode::kComment:
+      while (end < n_ && !fIsLineEnd(p_[end])) ++end;
+      break;
+    case eMode::kCode:
+      if (words_.bDone) {
+        while (end < n_ && kQuietCode[u(end)]) ++end;
+      }
+      break;
+    case eMode::kString:
+      if (bStatementLine_ && !bEscape_) {
+        while (end < n_ && !fIsLineEnd(p_[end]) && p_[end] != '\\' && p_[end] != '"') ++end;
+      }
+      break;
+    case eMode::kRawcode: break;
+  }
+  return end;
 }
 
 sScriptCheck sChecker::fRun() {
   for (; pos_ < n_; ++pos_) {
-    while (pos_ < n_ && fPassesQuietly(p_[pos_])) ++pos_;
+    pos_ = fQuietEnd();
     if (pos_ < n_) fByte(p_[pos_]);
   }
   fEndOfScript();

@@ -336,29 +336,6 @@ void fCollectLiteral(sRuleCall& c, const sAlternatives& list, int32_t r) {
   }
 }
 
-// Whether the rule's follow-up would change anything after a scan that found
-// nothing; the cut values it reads stay as they are through a quiet run.
-bool fAfterIsIdle(const sRuleCall& c, eAfter after) {
-  const sText& in = c.in;
-  const bool bGroupOpener = c.vFlag1 == K_LPAREN || c.vFlag1 == K_LBRACKET;
-  const bool bBlockOpener = c.vFlag1 == K_IF || c.vFlag1 == K_LOOP;
-  switch (after) {
-    case eAfter::kNone: return true;
-    case eAfter::kFunctionOpeners: return !bBlockOpener;
-    case eAfter::kEndifClosesIf: return c.vFlag2 != K_ENDIF;
-    case eAfter::kEndloopClosesLoop: return c.vFlag2 != K_ENDLOOP;
-    case eAfter::kGroupOpen: return !bGroupOpener;
-    case eAfter::kGroupOpenInBlock: return !bGroupOpener && !bBlockOpener;
-    case eAfter::kParenTracking:
-      return c.vFlag1 != K_LPAREN && c.vFlag2 != K_RPAREN && in.nParenClose != in.nParenOpen;
-    case eAfter::kBracketTracking:
-      return c.vFlag1 != K_LBRACKET && c.vFlag2 != K_RBRACKET &&
-             in.nBracketClose != in.nBracketOpen;
-    case eAfter::kCommaSplit: return c.vFlag2 != K_COMMA;
-  }
-  return false;
-}
-
 }  // namespace
 
 sScanChoice fChooseAlternatives(const sRuleCall& c) {
@@ -387,14 +364,36 @@ sScanChoice fChooseAlternatives(const sRuleCall& c) {
   }
 }
 
-bool fPrepareQuietRun(const sRuleCall& c, const sScanChoice& choice, sQuietRun& run) {
-  run = sQuietRun();
-  if (choice.list == nullptr) return true;
-  if (!fAfterIsIdle(c, choice.after)) return false;
+// Whether the rule's follow-up would change anything after a scan that found
+// nothing; the cut values it reads stay as they are through a quiet run.
+bool fAfterIsIdle(const sRuleCall& c, eAfter after) {
+  const sText& in = c.in;
+  const bool bGroupOpener = c.vFlag1 == K_LPAREN || c.vFlag1 == K_LBRACKET;
+  const bool bBlockOpener = c.vFlag1 == K_IF || c.vFlag1 == K_LOOP;
+  switch (after) {
+    case eAfter::kNone: return true;
+    case eAfter::kFunctionOpeners: return !bBlockOpener;
+    case eAfter::kEndifClosesIf: return c.vFlag2 != K_ENDIF;
+    case eAfter::kEndloopClosesLoop: return c.vFlag2 != K_ENDLOOP;
+    case eAfter::kGroupOpen: return !bGroupOpener;
+    case eAfter::kGroupOpenInBlock: return !bGroupOpener && !bBlockOpener;
+    case eAfter::kParenTracking:
+      return c.vFlag1 != K_LPAREN && c.vFlag2 != K_RPAREN && in.nParenClose != in.nParenOpen;
+    case eAfter::kBracketTracking:
+      return c.vFlag1 != K_LBRACKET && c.vFlag2 != K_RBRACKET &&
+             in.nBracketClose != in.nBracketOpen;
+    case eAfter::kCommaSplit: return c.vFlag2 != K_COMMA;
+  }
+  return false;
+}
+
+sQuietRun fQuietRunOf(const sRuleCall& c, const sScanChoice& choice) {
+  sQuietRun run;
+  if (choice.list == nullptr) return run;
   run.list = choice.list;
   run.bLiteralsCollected = choice.list != &fCompiled<kInString>();
   run.bRawcodeBeginsName = choice.list->fHasLetter() && c.s.vPendingNameSet == 0;
-  return true;
+  return run;
 }
 
 bool fRunScanner(sRuleCall& c, int32_t r, const sScanChoice& choice) {

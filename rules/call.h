@@ -167,9 +167,11 @@ struct sQuietRun {
   bool bRawcodeBeginsName = false;      // ... except that it begins a name
 };
 
-// For a position where the scanner runs with choice; false when the next
-// byte must be scanned whatever it is.
-bool fPrepareQuietRun(const sRuleCall& c, const sScanChoice& choice, sQuietRun& run);
+// What decides the quiet bytes for a position where the scanner runs with
+// choice.
+sQuietRun fQuietRunOf(const sRuleCall& c, const sScanChoice& choice);
+// Whether the rule's follow-up does nothing after a scan that found nothing.
+bool fAfterIsIdle(const sRuleCall& c, eAfter after);
 
 // Elements (assemble.cpp).
 eTranslate fTranslateElement(sRuleCall& c, KindCode kind);

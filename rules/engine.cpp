@@ -208,6 +208,23 @@ int32_t fQuietEnd(sRuleCall& c, const sQuietRun& run, int32_t r, int32_t nEnd) {
   return end;
 }
 
+// Whether the byte at r alone would end a quiet run at once. Its literal
+// state is only looked at, not kept.
+bool fFirstIsQuiet(sRuleCall& c, const sQuietRun& run, int32_t r) {
+  const char ch = c.in.data[static_cast<size_t>(r)];
+  if (fIsLineEndByte(ch)) return false;
+  if (run.bLiteralsCollected) {
+    c.fLiteralSyncTo(r);
+    sLiteralScan probe = c.vLiteral;
+    const uint8_t mark = probe.fInside(ch);
+    if (mark == sLiteralScan::kRawcodeContent) return !run.bRawcodeBeginsName;
+    if (mark != 0) return true;
+  }
+  const sAlternatives::sQuiet& quiet = run.list->fQuiet(ch);
+  if ((quiet.nHitCounts & (uint64_t{1} << std::min(c.nBufLen + 1, 63))) != 0) return false;
+  return !quiet.bNeedsName || c.s.vPendingNameSet == 1;
+}
+
 // Most bytes (the body of a statement seen from its block, the letters of a
 // name) only go into the element buffer. They are collected here in one go;
 // the scan state a byte would consult cannot change inside such a run.
@@ -222,7 +239,11 @@ int32_t fCollectQuietRun(sRuleCall& c, int32_t r, int32_t nEnd, const sScanChoic
   if (fScannerRuns(c)) {
     choice = fChooseAlternatives(c);
     pChoice = &choice;
-    if (!fPrepareQuietRun(c, choice, run)) return 0;
+    run = fQuietRunOf(c, choice);
+    // Most attempts end at their first byte: that is told before the rest.
+    if (run.list != nullptr && (!fFirstIsQuiet(c, run, r) || !fAfterIsIdle(c, choice.after))) {
+      return 0;
+    }
   }
   const int32_t end = fQuietEnd(c, run, r, nEnd);
   const int32_t n = end - r;
