@@ -171,31 +171,27 @@ int32_t fQuietEnd(sRuleCall& c, const sQuietRun& run, int32_t r, int32_t nEnd) {
   sLiteralScan literal = c.vLiteral;  // state before byte end
   uint8_t mark = c.nLiteralMark;      // what byte end - 1 is
   int nNoted = -1;
-  const bool bNamePending = c.s.vPendingNameSet == 1;
+  const uint8_t* flags = run.list->fQuietFlags();
+  const uint8_t nStops =
+      sAlternatives::kActsAlways | (c.s.vPendingNameSet == 1 ? 0 : sAlternatives::kNeedsName);
   const int32_t nCountAtR = c.nBufLen + 1;
-  // Whether scanning ch, a byte outside literals, would act on it.
-  const auto fActs = [&](char ch, int32_t at) {
-    const sAlternatives::sQuiet& quiet = run.list->fQuiet(ch);
-    const int32_t nCount = nCountAtR + (at - r);
-    if ((quiet.nHitCounts & (uint64_t{1} << std::min(nCount, 63))) != 0) return true;
-    if (quiet.bNeedsName && !bNamePending) return true;
-    if (quiet.bNotes) nNoted = static_cast<uint8_t>(ch);
-    return false;
-  };
   for (; end < nWatchEnd; ++end) {
     const char ch = p[end];
     if (fEndsRun(end)) break;
-    if (!run.bLiteralsCollected) {
-      if (fActs(ch, end)) break;
-      continue;
-    }
     // The byte that ends the run is stepped again by its own scan.
     sLiteralScan next = literal;
-    const uint8_t nextMark = next.fInside(ch);
-    const bool bActs = nextMark == 0 ? fActs(ch, end)
-                                     : nextMark == sLiteralScan::kRawcodeContent &&
-                                           run.bRawcodeBeginsName;
-    if (bActs) break;
+    const uint8_t nextMark = run.bLiteralsCollected ? next.fInside(ch) : 0;
+    if (nextMark == 0) {
+      const uint8_t f = flags[static_cast<uint8_t>(ch)];
+      if ((f & nStops) != 0) break;
+      if ((f & sAlternatives::kActsAtCounts) != 0) {
+        const int32_t nCount = nCountAtR + (end - r);
+        if ((run.list->fQuiet(ch).nHitCounts & (uint64_t{1} << std::min(nCount, 63))) != 0) break;
+      }
+      if ((f & sAlternatives::kNotes) != 0) nNoted = static_cast<uint8_t>(ch);
+    } else if (nextMark == sLiteralScan::kRawcodeContent && run.bRawcodeBeginsName) {
+      break;
+    }
     literal = next;
     mark = nextMark;
   }

@@ -549,7 +549,12 @@ sAlternatives::sAlternatives(const KindCode* list) : list_(list) {
   }
   for (int b = 0; b < 256; ++b) {
     const char current = static_cast<char>(b);
-    quiet_[static_cast<size_t>(b)] = fQuietFor(fFor(current), current);
+    const sQuiet q = fQuietFor(fFor(current), current);
+    quiet_[static_cast<size_t>(b)] = q;
+    uint8_t flags = q.nHitCounts == kAnyCount ? kActsAlways : q.nHitCounts != 0 ? kActsAtCounts : 0;
+    if (q.bNeedsName) flags |= kNeedsName;
+    if (q.bNotes) flags |= kNotes;
+    quietFlags_[static_cast<size_t>(b)] = flags;
   }
 }
 

@@ -62,6 +62,12 @@ class sAlternatives {
     bool bNotes = false;      // the any-character class notes the byte
   };
   const sQuiet& fQuiet(char current) const { return quiet_[static_cast<uint8_t>(current)]; }
+  /// The same per byte as flags, for the engine's tight loop.
+  static constexpr uint8_t kActsAlways = 1;  // nHitCounts has every bit
+  static constexpr uint8_t kActsAtCounts = 2;  // nHitCounts has some bits
+  static constexpr uint8_t kNeedsName = 4;
+  static constexpr uint8_t kNotes = 8;
+  const uint8_t* fQuietFlags() const { return quietFlags_.data(); }
   /// Whether the list offers the letter class (rawcode content then begins
   /// the pending name).
   bool fHasLetter() const { return bHasLetter_; }
@@ -71,6 +77,7 @@ class sAlternatives {
   std::vector<KindCode> codes_;         // each byte's codes, each run terminated
   std::array<uint32_t, 256> start_{};   // where each byte's run begins
   std::array<sQuiet, 256> quiet_{};
+  std::array<uint8_t, 256> quietFlags_{};
   bool bHasLetter_ = false;
 };
 
