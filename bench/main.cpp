@@ -210,20 +210,39 @@ void fRunCorpus(const sOptions& o) {
   }
 }
 
+// The median CPU time of a first conversion, each in a fresh process.
+// Repeated runs in one process find the heap grown and its pages mapped,
+// which flatters the small input against the large one, converted once.
+double fColdMedian(const sCase& c, const sOptions& o, int nChildren) {
+  std::vector<double> times;
+  for (int i = 0; i < nChildren; ++i) {
+    sOutcome once;
+    if (fRun(c, o, 1, once) && once.bFinished) times.push_back(once.report.dMedianSeconds);
+  }
+  if (times.empty()) return 0;
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
 void fRunScaling(const sOptions& o) {
   const std::string path = o.vCorpus + "/dota-allstars.j";
   if (!fSelected(o, "scaling") || !std::filesystem::exists(path)) return;
   fPrintHeading("scaling: dota-allstars.j with its function section 1 and 16 times, renamed");
-  const sOutcome one =
-      fRunAndPrint({"function section 1x", [path] { return fScaledScript(fReadFile(path), 1); }},
-                   o, 0);
-  const sOutcome sixteen =
-      fRunAndPrint({"function section 16x", [path] { return fScaledScript(fReadFile(path), 16); }},
-                   o, 0);
+  const sCase oneCase{"function section 1x",
+                      [path] { return fScaledScript(fReadFile(path), 1); }};
+  const sCase sixteenCase{"function section 16x",
+                          [path] { return fScaledScript(fReadFile(path), 16); }};
+  const sOutcome one = fRunAndPrint(oneCase, o, 0);
+  const sOutcome sixteen = fRunAndPrint(sixteenCase, o, 0);
   if (!one.bFinished || !sixteen.bFinished) return;
-  std::printf("16x / 1x: %.2f times the input in %.2f times the CPU time (goal: at most %.0f)\n",
-              sixteen.report.dInputBytes / one.report.dInputBytes,
-              sixteen.report.dMedianSeconds / one.report.dMedianSeconds, CONST_SCALING_GOAL);
+  const int nSixteen = 3;
+  const double coldOne = fColdMedian(oneCase, o, o.nRuns);
+  const double coldSixteen = fColdMedian(sixteenCase, o, nSixteen);
+  if (coldOne <= 0 || coldSixteen <= 0) return;
+  std::printf("16x / 1x: %.2f times the input in %.2f times the CPU time, first conversions in\n"
+              "fresh processes, medians of %d and %d (goal: at most %.0f)\n",
+              sixteen.report.dInputBytes / one.report.dInputBytes, coldSixteen / coldOne,
+              o.nRuns, nSixteen, CONST_SCALING_GOAL);
 }
 
 void fRunPathological(const sOptions& o) {
