@@ -77,7 +77,7 @@ void fDropPendingName(sState& s) {
 void fFlushPending(sRuleCall& c) {
   sText vFlushOutput;
   fTranslateOperand(c.s, nullptr, vFlushOutput);
-  if (!vFlushOutput.fEmpty()) c.vPieces.push_back(vFlushOutput.data);
+  if (!vFlushOutput.fEmpty()) c.vPieces.push_back(std::move(vFlushOutput.data));
 }
 
 void fPrepareStatementLike(sRuleCall& c, KindCode kind, sText& element) {
@@ -209,10 +209,14 @@ void fAssemble(sRuleCall& c) {
   const bool firstBlank = fIsBlankPiece(c.vPieces.front());
   const size_t n = c.vPieces.size();
   std::string body(indent ? static_cast<size_t>(std::max(0, s.vDepth - 1)) : 0, '\t');
+  // A lone piece that is written as it is becomes the output without a copy.
+  const bool bLonePiece = n == 1 && !indent && !skipFirst && c.rule != K_FUNCTION &&
+                          (s.vInGlobals == 1 || !firstBlank);
+  if (bLonePiece) body = std::move(c.vPieces[0]);
   size_t total = body.size() + s.vFuncHeadText.data.size();
   for (const std::string& piece : c.vPieces) total += piece.size();
-  body.reserve(total);
-  for (size_t i = 0; i < n; ++i) {
+  if (!bLonePiece) body.reserve(total);
+  for (size_t i = 0; i < n && !bLonePiece; ++i) {
     const bool leftOut = s.vInGlobals == 0 && ((skipFirst && i == 0) ||
                                                (i == n - 1 && fIsBlankPiece(c.vPieces[i])) ||
                                                (indent && i == 0 && firstBlank));

@@ -284,7 +284,7 @@ void fFlushNameLeftInGroup(sRuleCall& c) {
   c.s.vPendingName.fClear();
   sText flushOutput;
   if (fTranslateOperand(c.s, &flushInput, flushOutput) && !flushOutput.fEmpty()) {
-    c.vPieces.push_back(flushOutput.data);
+    c.vPieces.push_back(std::move(flushOutput.data));
   }
 }
 

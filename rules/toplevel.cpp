@@ -68,6 +68,12 @@ bool fHasTopLevelChar(const sText& t, char c, int32_t start) {
 
 void fMarkCommasAhead(const std::string& text, std::vector<uint8_t>& ahead,
                       std::vector<bool>& seen) {
+  // Most groups hold one argument: without a comma no byte has one ahead,
+  // which no marks at all says as well.
+  if (text.find(',') == std::string::npos) {
+    ahead.clear();
+    return;
+  }
   const int32_t n = static_cast<int32_t>(text.size());
   // Holds the literal marks first; each is read just before its byte's
   // answer replaces it.
