@@ -453,6 +453,16 @@ constexpr uint64_t kAnyCount = ~uint64_t{0};
 
 uint64_t fCountBit(int32_t n) { return uint64_t{1} << std::min(n, 63); }
 
+// A type name without a keyword of its own is the whole buffer: the lengths
+// of those names that end in current.
+uint64_t fOtherTypeNameCounts(char current) {
+  uint64_t counts = 0;
+  for (const std::string_view* p = fOtherTypeNamesBegin(); p != fOtherTypeNamesEnd(); ++p) {
+    if (!p->empty() && p->back() == current) counts |= fCountBit(static_cast<int32_t>(p->size()));
+  }
+  return counts;
+}
+
 // The buffer lengths at which code may hit at current: a keyword compared
 // with the whole buffer hits only at its own length, and misses change
 // nothing.
@@ -470,7 +480,10 @@ uint64_t fHitCounts(KindCode code, char current) {
     case eGroup::kStatement:  // "or" and "and" also hit glued to a literal
       return code == K_OR || code == K_AND ? kAnyCount : fCountBit(fKeywordLength(code));
     case eGroup::kType:
-      return code == K_TYPE_OTHER ? kAnyCount : fCountBit(fKeywordLength(code));
+      return code == K_TYPE_OTHER ? fOtherTypeNameCounts(current)
+                                  : fCountBit(fKeywordLength(code));
+    case eGroup::kTrailing:  // the keyword ends the buffer: at its length or more
+      return kAnyCount << std::min(fKeywordLength(code), 63);
     default: return kAnyCount;
   }
 }
