@@ -5,6 +5,7 @@
 #ifndef JASSCRIBE_RULES_CALL_H_
 #define JASSCRIBE_RULES_CALL_H_
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -68,9 +69,7 @@ struct sRuleCall {
       vLiteral = sLiteralScan();
       nLiteralNext = 0;
     }
-    for (; nLiteralNext <= r; ++nLiteralNext) {
-      nLiteralMark = vLiteral.fInside(in.data[static_cast<size_t>(nLiteralNext)]);
-    }
+    fLiteralStep(r + 1);
     return nLiteralMark;
   }
 
@@ -81,9 +80,20 @@ struct sRuleCall {
       nLiteralNext = 0;
       nLiteralMark = 0;
     }
-    for (; nLiteralNext < r && nLiteralNext < in.len(); ++nLiteralNext) {
-      nLiteralMark = vLiteral.fInside(in.data[static_cast<size_t>(nLiteralNext)]);
-    }
+    fLiteralStep(std::min(r, in.len()));
+  }
+
+  /// Steps the literal state over the bytes before end, in locals: the
+  /// engine catches up over long collected runs here.
+  void fLiteralStep(int32_t end) {
+    if (nLiteralNext >= end) return;
+    const char* p = in.data.data();
+    sLiteralScan literal = vLiteral;
+    uint8_t mark = nLiteralMark;
+    for (int32_t i = nLiteralNext; i < end; ++i) mark = literal.fInside(p[i]);
+    vLiteral = literal;
+    nLiteralMark = mark;
+    nLiteralNext = end;
   }
 
   // Most elements are short: starting with room for them saves growing the
