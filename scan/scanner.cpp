@@ -578,6 +578,15 @@ bool fScanAlternatives(sState& s, const char* buffer, int32_t pos, int32_t idx, 
     return fScanAlternatives(s, buffer, pos, idx, start, end, opener, element,
                              alternatives.fList(), next);
   }
-  return fScanAlternatives(s, buffer, pos, idx, start, end, opener, element,
-                           alternatives.fFor(buffer[idx]), next);
+  // fScanStep's work for each code, with what is the same for all of them
+  // done once: this runs for every byte that is scanned.
+  sScan a{buffer, pos, idx, start, end, opener, element, next};
+  for (const KindCode* codes = alternatives.fFor(buffer[idx]); *codes != K_END_OF_LIST; ++codes) {
+    const KindCode code = *codes;
+    if (code < K_MIN_CODE || code > K_MAX_CODE) return false;
+    int result = fTestGroup(s, a, code);
+    if (result == kScanMiss && fInfo(code).bSymbol) result = fTestSymbol(s, a, code);
+    if (result == kScanHit) return true;
+  }
+  return true;
 }
