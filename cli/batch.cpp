@@ -25,9 +25,8 @@ constexpr char CONST_STDIN_FOLDER[] = "stdin";  // its folder under -o among sev
 constexpr char CONST_CPP_NAME[] = "war3map.cpp";
 constexpr char CONST_HEADER_NAME[] = "war3map.h";
 
-// The two outputs of one conversion, joined.
-// The translation's state, holding the two line lists the files are written
-// from.
+// The two outputs of one conversion: the translation's state, holding the
+// two line lists the files are written from.
 struct sOutputs {
   std::unique_ptr<sState> state;
 };

@@ -81,12 +81,13 @@ struct sWriteIo {
   std::function<int(FILE*)> fClose;  // as fclose; must close the file whatever it returns
 };
 
-/// One file to write: its final path and the exact bytes it gets.
+/// One file to write: its final path and the exact bytes it gets, given
+/// whole or as lines written one after another (a large map's output is then
+/// never joined into a copy).
 struct sOutputFile {
   std::string vPath;
-  const std::string* pBytes = nullptr;  // the file's bytes, or
-  const sTextList* pLines = nullptr;    // its lines, written one after another: a
-                                        // large map's output is never joined into a copy
+  const std::string* pBytes = nullptr;
+  const sTextList* pLines = nullptr;
 };
 
 /// What went wrong in a safe write: the output concerned and why.
