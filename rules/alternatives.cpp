@@ -163,7 +163,7 @@ sChoice fChooseBlock(const sRuleCall& c) {
 }
 
 sChoice fChooseExpression(const sRuleCall& c) {
-  if (c.s.vStringMode == 1) return {&fCompiled<kInString>(), eAfter::kNone};
+  if (c.s.vStringMode == 1) return {&fCompiled<kInString>(), eAfter::kNone, true};
   if (fNoGroupOpen(c.in) && c.s.vInTakes == 1) {
     return {&fCompiled<kExpressionInTakes>(), eAfter::kNone};
   }
@@ -179,7 +179,7 @@ sChoice fChooseSplit(const sRuleCall& c) {
 }
 
 sChoice fChooseGroup(const sRuleCall& c) {
-  if (c.s.vStringMode == 1) return {&fCompiled<kInString>(), eAfter::kNone};
+  if (c.s.vStringMode == 1) return {&fCompiled<kInString>(), eAfter::kNone, true};
   if (c.in.bCommaSplit == 1) return fChooseSplit(c);
   return fChooseGroupRows(c.in, fCompiled<kGroup>(), eAfter::kGroupOpen);
 }
@@ -188,7 +188,7 @@ sChoice fChooseType(const sRuleCall& c) {
   const bool numeric = c.rule == K_TYPE_INTEGER || c.rule == K_TYPE_REAL;
   // Inside a literal the any-character class must run too: the quote
   // handler tells an escaped quote by the byte it noted last.
-  if (c.s.vStringMode == 1) return {&fCompiled<kInString>(), eAfter::kNone};
+  if (c.s.vStringMode == 1) return {&fCompiled<kInString>(), eAfter::kNone, true};
   if (c.rule == K_TYPE_STRING) {
     return fChooseGroupRows(c.in, fCompiled<kStringType>(), eAfter::kGroupOpen);
   }
@@ -364,43 +364,13 @@ sScanChoice fChooseAlternatives(const sRuleCall& c) {
   }
 }
 
-// Whether the rule's follow-up would change anything after a scan that found
-// nothing; the cut values it reads stay as they are through a quiet run.
-bool fAfterIsIdle(const sRuleCall& c, eAfter after) {
-  const sText& in = c.in;
-  const bool bGroupOpener = c.vFlag1 == K_LPAREN || c.vFlag1 == K_LBRACKET;
-  const bool bBlockOpener = c.vFlag1 == K_IF || c.vFlag1 == K_LOOP;
-  switch (after) {
-    case eAfter::kNone: return true;
-    case eAfter::kFunctionOpeners: return !bBlockOpener;
-    case eAfter::kEndifClosesIf: return c.vFlag2 != K_ENDIF;
-    case eAfter::kEndloopClosesLoop: return c.vFlag2 != K_ENDLOOP;
-    case eAfter::kGroupOpen: return !bGroupOpener;
-    case eAfter::kGroupOpenInBlock: return !bGroupOpener && !bBlockOpener;
-    case eAfter::kParenTracking:
-      return c.vFlag1 != K_LPAREN && c.vFlag2 != K_RPAREN && in.nParenClose != in.nParenOpen;
-    case eAfter::kBracketTracking:
-      return c.vFlag1 != K_LBRACKET && c.vFlag2 != K_RBRACKET &&
-             in.nBracketClose != in.nBracketOpen;
-    case eAfter::kCommaSplit: return c.vFlag2 != K_COMMA;
-  }
-  return false;
-}
 
-sQuietRun fQuietRunOf(const sRuleCall& c, const sScanChoice& choice) {
-  sQuietRun run;
-  if (choice.list == nullptr) return run;
-  run.list = choice.list;
-  run.bLiteralsCollected = choice.list != &fCompiled<kInString>();
-  run.bRawcodeBeginsName = choice.list->fHasLetter() && c.s.vPendingNameSet == 0;
-  return run;
-}
 
 bool fRunScanner(sRuleCall& c, int32_t r, const sScanChoice& choice) {
   if (choice.list == nullptr) return true;
   // Literal content is only collected, except where a string literal is being
   // cut: there the quote handler itself tells escaped quotes from the end.
-  if (choice.list != &fCompiled<kInString>() && c.fLiteralAt(r) != 0) {
+  if (!choice.bCutsLiteral && c.fLiteralAt(r) != 0) {
     fCollectLiteral(c, *choice.list, r);
     return true;
   }

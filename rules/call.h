@@ -160,6 +160,7 @@ enum class eAfter : uint8_t {
 struct sScanChoice {
   const sAlternatives* list;
   eAfter after;
+  bool bCutsLiteral = false;  // the list cuts a string literal: its bytes are scanned too
 };
 
 sScanChoice fChooseAlternatives(const sRuleCall& c);
@@ -179,9 +180,37 @@ struct sQuietRun {
 
 // What decides the quiet bytes for a position where the scanner runs with
 // choice.
-sQuietRun fQuietRunOf(const sRuleCall& c, const sScanChoice& choice);
-// Whether the rule's follow-up does nothing after a scan that found nothing.
-bool fAfterIsIdle(const sRuleCall& c, eAfter after);
+inline sQuietRun fQuietRunOf(const sRuleCall& c, const sScanChoice& choice) {
+  sQuietRun run;
+  if (choice.list == nullptr) return run;
+  run.list = choice.list;
+  run.bLiteralsCollected = !choice.bCutsLiteral;
+  run.bRawcodeBeginsName = choice.list->fHasLetter() && c.s.vPendingNameSet == 0;
+  return run;
+}
+
+// Whether the rule's follow-up would change anything after a scan that found
+// nothing; the cut values it reads stay as they are through a quiet run.
+inline bool fAfterIsIdle(const sRuleCall& c, eAfter after) {
+  const sText& in = c.in;
+  const bool bGroupOpener = c.vFlag1 == K_LPAREN || c.vFlag1 == K_LBRACKET;
+  const bool bBlockOpener = c.vFlag1 == K_IF || c.vFlag1 == K_LOOP;
+  switch (after) {
+    case eAfter::kNone: return true;
+    case eAfter::kFunctionOpeners: return !bBlockOpener;
+    case eAfter::kEndifClosesIf: return c.vFlag2 != K_ENDIF;
+    case eAfter::kEndloopClosesLoop: return c.vFlag2 != K_ENDLOOP;
+    case eAfter::kGroupOpen: return !bGroupOpener;
+    case eAfter::kGroupOpenInBlock: return !bGroupOpener && !bBlockOpener;
+    case eAfter::kParenTracking:
+      return c.vFlag1 != K_LPAREN && c.vFlag2 != K_RPAREN && in.nParenClose != in.nParenOpen;
+    case eAfter::kBracketTracking:
+      return c.vFlag1 != K_LBRACKET && c.vFlag2 != K_RBRACKET &&
+             in.nBracketClose != in.nBracketOpen;
+    case eAfter::kCommaSplit: return c.vFlag2 != K_COMMA;
+  }
+  return false;
+}
 
 // Elements (assemble.cpp).
 eTranslate fTranslateElement(sRuleCall& c, KindCode kind);
