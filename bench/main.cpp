@@ -93,6 +93,12 @@ double fConvertOnce(std::string script) {
   return static_cast<double>(bytes);
 }
 
+// The upper median; times must not be empty.
+double fMedian(std::vector<double> times) {
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
 // Each run converts a fresh copy of the input, which it gives up as the
 // converter does, so the peak size is the converter's own.
 sReport fMeasure(const sCase& c, int nRuns) {
@@ -107,8 +113,7 @@ sReport fMeasure(const sCase& c, int nRuns) {
     times.push_back(fCpuSeconds() - start);
     total += times.back();
   }
-  std::sort(times.begin(), times.end());
-  r.dMedianSeconds = times[times.size() / 2];
+  r.dMedianSeconds = fMedian(times);
   r.nRuns = static_cast<int>(times.size());
   return r;
 }
@@ -219,9 +224,7 @@ double fColdMedian(const sCase& c, const sOptions& o, int nChildren) {
     sOutcome once;
     if (fRun(c, o, 1, once) && once.bFinished) times.push_back(once.report.dMedianSeconds);
   }
-  if (times.empty()) return 0;
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
+  return times.empty() ? 0 : fMedian(times);
 }
 
 void fRunScaling(const sOptions& o) {

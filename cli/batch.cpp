@@ -132,8 +132,8 @@ bool fWriteOutputs(const sJob& job, const sOutputs& outputs, const sStreams& str
     return fSayProblem(streams, job, "cannot create the folder " + job.vFolder + ": " + reason);
   }
   const std::vector<sOutputFile> files = {
-      {fJoinPath(job.vFolder, CONST_CPP_NAME), nullptr, &outputs.state->vCppLines},
-      {fJoinPath(job.vFolder, CONST_HEADER_NAME), nullptr, &outputs.state->vHeaderLines}};
+      {fJoinPath(job.vFolder, CONST_CPP_NAME), &outputs.state->vCppLines},
+      {fJoinPath(job.vFolder, CONST_HEADER_NAME), &outputs.state->vHeaderLines}};
   sWriteFailure failure;
   if (fWriteAllOrNone(files, failure)) return true;
   return fSayProblem(streams, job, "cannot write " + failure.vPath + ": " + failure.vReason);

@@ -134,10 +134,8 @@ void fRunSteps(FILE* pIn, FILE* pOut, const sConsoleIo& io) {
   auto s = std::make_unique<sState>();
   if (!fConvert(pOut, io, std::move(vScript), *s)) return;
   std::vector<sOutputFile> files;
-  if (s->vCppLines.nCount() > 0) files.push_back({check.vCppPath, nullptr, &s->vCppLines});
-  if (s->vHeaderLines.nCount() > 0) {
-    files.push_back({check.vHeaderPath, nullptr, &s->vHeaderLines});
-  }
+  if (s->vCppLines.nCount() > 0) files.push_back({check.vCppPath, &s->vCppLines});
+  if (s->vHeaderLines.nCount() > 0) files.push_back({check.vHeaderPath, &s->vHeaderLines});
   fWriteOutputs(pOut, io, files);
 }
 

@@ -129,11 +129,8 @@ bool fWriteBytes(const std::string& bytes, FILE* raw, const sWriteIo& io) {
 bool fWriteClose(sFilePtr f, const sOutputFile& file, const sWriteIo& io) {
   FILE* raw = f.release();
   bool ok = true;
-  if (file.pBytes != nullptr) ok = fWriteBytes(*file.pBytes, raw, io);
-  if (file.pLines != nullptr) {
-    for (int32_t i = 0; ok && i < file.pLines->nCount(); ++i) {
-      ok = fWriteBytes(file.pLines->fItem(i), raw, io);
-    }
+  for (int32_t i = 0; ok && file.pLines != nullptr && i < file.pLines->nCount(); ++i) {
+    ok = fWriteBytes(file.pLines->fItem(i), raw, io);
   }
   ok = (io.fFlush ? io.fFlush(raw) : std::fflush(raw)) == 0 && ok;
   ok = (io.fClose ? io.fClose(raw) : std::fclose(raw)) == 0 && ok;

@@ -81,12 +81,10 @@ struct sWriteIo {
   std::function<int(FILE*)> fClose;  // as fclose; must close the file whatever it returns
 };
 
-/// One file to write: its final path and the exact bytes it gets, given
-/// whole or as lines written one after another (a large map's output is then
-/// never joined into a copy).
+/// One file to write: its final path and the lines it gets, written one
+/// after another, so a large map's output is never joined into a copy.
 struct sOutputFile {
   std::string vPath;
-  const std::string* pBytes = nullptr;
   const sTextList* pLines = nullptr;
 };
 

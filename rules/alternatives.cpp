@@ -126,21 +126,19 @@ const sAlternatives& fCompiled() {
   return compiled;
 }
 
-using sChoice = sScanChoice;
-
-const sChoice kCollectOnly{nullptr, eAfter::kNone};
+const sScanChoice kCollectOnly{nullptr, eAfter::kNone};
 
 bool fNoGroupOpen(const sText& in) { return in.bInParen == 0 && in.bInBracket == 0; }
 
 // The group rows that every rule with group-open actions ends with.
-sChoice fChooseGroupRows(const sText& in, const sAlternatives& open, eAfter after) {
+sScanChoice fChooseGroupRows(const sText& in, const sAlternatives& open, eAfter after) {
   if (fNoGroupOpen(in)) return {&open, after};
   if (in.bInParen == 1) return {&fCompiled<kInParen>(), eAfter::kParenTracking};
   if (in.bInBracket == 1) return {&fCompiled<kInBracket>(), eAfter::kBracketTracking};
   return kCollectOnly;
 }
 
-sChoice fChooseFunction(const sRuleCall& c) {
+sScanChoice fChooseFunction(const sRuleCall& c) {
   const sText& in = c.in;
   const bool quotes = c.s.vInQuotes == 1;
   if (in.bInIf == 0 && in.bInLoop == 0) {
@@ -155,14 +153,14 @@ sChoice fChooseFunction(const sRuleCall& c) {
   return kCollectOnly;
 }
 
-sChoice fChooseBlock(const sRuleCall& c) {
+sScanChoice fChooseBlock(const sRuleCall& c) {
   const sText& in = c.in;
   if (in.bInIf == 1 || in.bInLoop == 1) return fChooseFunction(c);
   if (in.bInBody == 0) return {&fCompiled<kBlockHeader>(), eAfter::kNone};
   return fChooseGroupRows(in, fCompiled<kBlockBody>(), eAfter::kGroupOpenInBlock);
 }
 
-sChoice fChooseExpression(const sRuleCall& c) {
+sScanChoice fChooseExpression(const sRuleCall& c) {
   if (c.s.vStringMode == 1) return {&fCompiled<kInString>(), eAfter::kNone, true};
   if (fNoGroupOpen(c.in) && c.s.vInTakes == 1) {
     return {&fCompiled<kExpressionInTakes>(), eAfter::kNone};
@@ -170,7 +168,7 @@ sChoice fChooseExpression(const sRuleCall& c) {
   return fChooseGroupRows(c.in, fCompiled<kExpression>(), eAfter::kGroupOpen);
 }
 
-sChoice fChooseSplit(const sRuleCall& c) {
+sScanChoice fChooseSplit(const sRuleCall& c) {
   if (c.s.vInQuotes == 1) return {&fCompiled<kSplitInQuotes>(), eAfter::kCommaSplit};
   if (c.s.vOpenParenCount != c.s.vCloseParenCount) {
     return {&fCompiled<kSplitInCall>(), eAfter::kCommaSplit};
@@ -178,13 +176,13 @@ sChoice fChooseSplit(const sRuleCall& c) {
   return {&fCompiled<kSplitTopLevel>(), eAfter::kCommaSplit};
 }
 
-sChoice fChooseGroup(const sRuleCall& c) {
+sScanChoice fChooseGroup(const sRuleCall& c) {
   if (c.s.vStringMode == 1) return {&fCompiled<kInString>(), eAfter::kNone, true};
   if (c.in.bCommaSplit == 1) return fChooseSplit(c);
   return fChooseGroupRows(c.in, fCompiled<kGroup>(), eAfter::kGroupOpen);
 }
 
-sChoice fChooseType(const sRuleCall& c) {
+sScanChoice fChooseType(const sRuleCall& c) {
   const bool numeric = c.rule == K_TYPE_INTEGER || c.rule == K_TYPE_REAL;
   // Inside a literal the any-character class must run too: the quote
   // handler tells an escaped quote by the byte it noted last.
@@ -199,7 +197,6 @@ sChoice fChooseType(const sRuleCall& c) {
   return fChooseGroupRows(c.in, numeric ? fCompiled<kNumberType>() : fCompiled<kType>(),
                           eAfter::kGroupOpen);
 }
-
 
 // ---- after the scanner ----------------------------------------------------------
 
@@ -354,8 +351,8 @@ sScanChoice fChooseAlternatives(const sRuleCall& c) {
     case K_ARGUMENT:
     case K_EXPRESSION: return fChooseExpression(c);
     case K_TAKES:
-      return c.s.vReturnsSeen == 0 ? sChoice{&fCompiled<kTakesBeforeReturns>(), eAfter::kNone}
-                                   : sChoice{&fCompiled<kTakesAfterReturns>(), eAfter::kNone};
+      return c.s.vReturnsSeen == 0 ? sScanChoice{&fCompiled<kTakesBeforeReturns>(), eAfter::kNone}
+                                   : sScanChoice{&fCompiled<kTakesAfterReturns>(), eAfter::kNone};
     case K_LPAREN:
     case K_LBRACKET: return fChooseGroup(c);
     case K_PARAM_LIST: return c.in.bCommaSplit == 1 ? fChooseSplit(c) : kCollectOnly;
@@ -364,7 +361,29 @@ sScanChoice fChooseAlternatives(const sRuleCall& c) {
   }
 }
 
-
+// Whether the rule's follow-up would change anything after a scan that found
+// nothing; the cut values it reads stay as they are through a quiet run. Kept
+// beside fAfterScanner: each case here is that case's condition to act.
+bool fAfterIsIdle(const sRuleCall& c, eAfter after) {
+  const sText& in = c.in;
+  const bool bGroupOpener = c.vFlag1 == K_LPAREN || c.vFlag1 == K_LBRACKET;
+  const bool bBlockOpener = c.vFlag1 == K_IF || c.vFlag1 == K_LOOP;
+  switch (after) {
+    case eAfter::kNone: return true;
+    case eAfter::kFunctionOpeners: return !bBlockOpener;
+    case eAfter::kEndifClosesIf: return c.vFlag2 != K_ENDIF;
+    case eAfter::kEndloopClosesLoop: return c.vFlag2 != K_ENDLOOP;
+    case eAfter::kGroupOpen: return !bGroupOpener;
+    case eAfter::kGroupOpenInBlock: return !bGroupOpener && !bBlockOpener;
+    case eAfter::kParenTracking:
+      return c.vFlag1 != K_LPAREN && c.vFlag2 != K_RPAREN && in.nParenClose != in.nParenOpen;
+    case eAfter::kBracketTracking:
+      return c.vFlag1 != K_LBRACKET && c.vFlag2 != K_RBRACKET &&
+             in.nBracketClose != in.nBracketOpen;
+    case eAfter::kCommaSplit: return c.vFlag2 != K_COMMA;
+  }
+  return false;
+}
 
 bool fRunScanner(sRuleCall& c, int32_t r, const sScanChoice& choice) {
   if (choice.list == nullptr) return true;

@@ -22,21 +22,21 @@ const char kArrayItemIndex[] = "[0]";
 const char kStringTypeText[] = "sMyString";
 
 // Kinds whose element is scanned from its first byte.
-constexpr KindCode kNoHead[] = {K_PLAIN,  K_ELSE, K_SPACE, K_ASSIGN, K_PLUS,    K_QUOTE, K_DOLLAR,
-                            K_NUMBER, K_STAR, K_LESS,  K_GREATER, K_MINUS, K_SLASH, K_END_OF_LIST};
+constexpr KindCode kNoHead[] = {K_PLAIN,  K_ELSE, K_SPACE, K_ASSIGN,  K_PLUS,  K_QUOTE, K_DOLLAR,
+                                K_NUMBER, K_STAR, K_LESS,  K_GREATER, K_MINUS, K_SLASH, K_END_OF_LIST};
 
 // Block closers, statements, groups and arguments: prepared alike.
-constexpr KindCode kStatementLike[] = {K_ENDFUNCTION, K_ENDGLOBALS, K_ENDIF, K_SET,      K_CALL,
-                                   K_RETURN,      K_EXITWHEN,   K_ENDLOOP, K_RPAREN, K_RBRACKET,
-                                   K_ARGUMENT,    K_END_OF_LIST};
+constexpr KindCode kStatementLike[] = {K_ENDFUNCTION, K_ENDGLOBALS, K_ENDIF,   K_SET,
+                                       K_CALL,        K_RETURN,     K_EXITWHEN, K_ENDLOOP,
+                                       K_RPAREN,      K_RBRACKET,   K_ARGUMENT, K_END_OF_LIST};
 
 // Rules in which the name before a closing group is not written by the flush.
-constexpr KindCode kDropNameAtGroupEnd[] = {K_CONDITION, K_ARGUMENT, K_EXPRESSION, K_SET, K_RETURN,
-                                        K_END_OF_LIST};
+constexpr KindCode kDropNameAtGroupEnd[] = {K_CONDITION, K_ARGUMENT, K_EXPRESSION,
+                                            K_SET,       K_RETURN,   K_END_OF_LIST};
 
 // Rules whose output starts with the depth's indentation.
-constexpr KindCode kIndented[] = {K_IF, K_LOCAL, K_SET, K_CALL, K_RETURN, K_LOOP, K_EXITWHEN,
-                              K_END_OF_LIST};
+constexpr KindCode kIndented[] = {K_IF,   K_LOCAL,     K_SET,        K_CALL, K_RETURN,
+                                  K_LOOP, K_EXITWHEN, K_END_OF_LIST};
 
 constexpr sKindTable kNoHeadTable = fTableOf(kNoHead);
 constexpr sKindTable kStatementLikeTable = fTableOf(kStatementLike);
@@ -208,19 +208,22 @@ void fAssemble(sRuleCall& c) {
   const bool skipFirst = fIsTypeKind(c.rule) && fIsBlankPiece(c.vPieces.front());
   const bool firstBlank = fIsBlankPiece(c.vPieces.front());
   const size_t n = c.vPieces.size();
-  std::string body(indent ? static_cast<size_t>(std::max(0, s.vDepth - 1)) : 0, '\t');
+  std::string body;
   // A lone piece that is written as it is becomes the output without a copy.
-  const bool bLonePiece = n == 1 && !indent && !skipFirst && c.rule != K_FUNCTION &&
-                          (s.vInGlobals == 1 || !firstBlank);
-  if (bLonePiece) body = std::move(c.vPieces[0]);
-  size_t total = body.size() + s.vFuncHeadText.data.size();
-  for (const std::string& piece : c.vPieces) total += piece.size();
-  if (!bLonePiece) body.reserve(total);
-  for (size_t i = 0; i < n && !bLonePiece; ++i) {
-    const bool leftOut = s.vInGlobals == 0 && ((skipFirst && i == 0) ||
-                                               (i == n - 1 && fIsBlankPiece(c.vPieces[i])) ||
-                                               (indent && i == 0 && firstBlank));
-    if (!leftOut) body += c.vPieces[i];
+  if (n == 1 && !indent && !skipFirst && c.rule != K_FUNCTION &&
+      (s.vInGlobals == 1 || !firstBlank)) {
+    body = std::move(c.vPieces[0]);
+  } else {
+    body.assign(indent ? static_cast<size_t>(std::max(0, s.vDepth - 1)) : 0, '\t');
+    size_t total = body.size() + s.vFuncHeadText.data.size();
+    for (const std::string& piece : c.vPieces) total += piece.size();
+    body.reserve(total);
+    for (size_t i = 0; i < n; ++i) {
+      const bool leftOut = s.vInGlobals == 0 && ((skipFirst && i == 0) ||
+                                                 (i == n - 1 && fIsBlankPiece(c.vPieces[i])) ||
+                                                 (indent && i == 0 && firstBlank));
+      if (!leftOut) body += c.vPieces[i];
+    }
   }
   if (c.rule == K_FUNCTION && !body.empty()) body.insert(0, s.vFuncHeadText.data);
   // A parameter declared again as a local without a value: nothing to do.

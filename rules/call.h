@@ -170,8 +170,8 @@ sScanChoice fChooseAlternatives(const sRuleCall& c);
 bool fRunScanner(sRuleCall& c, int32_t r, const sScanChoice& choice);
 
 // A run of bytes that the scan only collects: what decides, for each byte,
-// whether scanning it would do anything (alternatives.cpp). Valid until the
-// next byte that is scanned.
+// whether scanning it would do anything. Valid until the next byte that is
+// scanned.
 struct sQuietRun {
   const sAlternatives* list = nullptr;  // null: the scanner does not run
   bool bLiteralsCollected = false;      // literal content skips the scanner
@@ -189,28 +189,9 @@ inline sQuietRun fQuietRunOf(const sRuleCall& c, const sScanChoice& choice) {
   return run;
 }
 
-// Whether the rule's follow-up would change anything after a scan that found
-// nothing; the cut values it reads stay as they are through a quiet run.
-inline bool fAfterIsIdle(const sRuleCall& c, eAfter after) {
-  const sText& in = c.in;
-  const bool bGroupOpener = c.vFlag1 == K_LPAREN || c.vFlag1 == K_LBRACKET;
-  const bool bBlockOpener = c.vFlag1 == K_IF || c.vFlag1 == K_LOOP;
-  switch (after) {
-    case eAfter::kNone: return true;
-    case eAfter::kFunctionOpeners: return !bBlockOpener;
-    case eAfter::kEndifClosesIf: return c.vFlag2 != K_ENDIF;
-    case eAfter::kEndloopClosesLoop: return c.vFlag2 != K_ENDLOOP;
-    case eAfter::kGroupOpen: return !bGroupOpener;
-    case eAfter::kGroupOpenInBlock: return !bGroupOpener && !bBlockOpener;
-    case eAfter::kParenTracking:
-      return c.vFlag1 != K_LPAREN && c.vFlag2 != K_RPAREN && in.nParenClose != in.nParenOpen;
-    case eAfter::kBracketTracking:
-      return c.vFlag1 != K_LBRACKET && c.vFlag2 != K_RBRACKET &&
-             in.nBracketClose != in.nBracketOpen;
-    case eAfter::kCommaSplit: return c.vFlag2 != K_COMMA;
-  }
-  return false;
-}
+// Whether the rule's follow-up does nothing after a scan that found nothing
+// (alternatives.cpp, beside the follow-up itself).
+bool fAfterIsIdle(const sRuleCall& c, eAfter after);
 
 // Elements (assemble.cpp).
 eTranslate fTranslateElement(sRuleCall& c, KindCode kind);

@@ -146,6 +146,21 @@ void fCheckCommaSplit(sRuleCall& c, int32_t r) {
   }
 }
 
+// The flags of a byte that act whatever the buffer holds.
+uint8_t fStopFlags(bool bNamePending) {
+  return sAlternatives::kActsAlways | (bNamePending ? 0 : sAlternatives::kNeedsName);
+}
+
+// Whether scanning ch would act on it: mark is what the byte is (code or
+// literal content), nCount the bytes the buffer holds with it.
+bool fActsAt(const sQuietRun& run, char ch, uint8_t mark, int32_t nCount, uint8_t nStops) {
+  if (mark == sLiteralScan::kRawcodeContent) return run.bRawcodeBeginsName;
+  if (mark != 0) return false;
+  const uint8_t f = run.list->fQuietFlags(ch);
+  if ((f & nStops) != 0) return true;
+  return (f & sAlternatives::kActsAtCounts) != 0 && run.list->fQuiet(ch).fHitsAt(nCount);
+}
+
 // The end of the quiet run from r: the first byte that a scan would act on.
 // Collecting the bytes before it is all that scanning them would do; the
 // literal state is carried over them and vLastChar left as the scan would
@@ -171,9 +186,7 @@ int32_t fQuietEnd(sRuleCall& c, const sQuietRun& run, int32_t r, int32_t nEnd) {
   sLiteralScan literal = c.vLiteral;  // state before byte end
   uint8_t mark = c.nLiteralMark;      // what byte end - 1 is
   int nNoted = -1;
-  const uint8_t* flags = run.list->fQuietFlags();
-  const uint8_t nStops =
-      sAlternatives::kActsAlways | (c.s.vPendingNameSet == 1 ? 0 : sAlternatives::kNeedsName);
+  const uint8_t nStops = fStopFlags(c.s.vPendingNameSet == 1);
   const int32_t nCountAtR = c.nBufLen + 1;
   for (; end < nWatchEnd; ++end) {
     const char ch = p[end];
@@ -181,16 +194,9 @@ int32_t fQuietEnd(sRuleCall& c, const sQuietRun& run, int32_t r, int32_t nEnd) {
     // The byte that ends the run is stepped again by its own scan.
     sLiteralScan next = literal;
     const uint8_t nextMark = run.bLiteralsCollected ? next.fInside(ch) : 0;
-    if (nextMark == 0) {
-      const uint8_t f = flags[static_cast<uint8_t>(ch)];
-      if ((f & nStops) != 0) break;
-      if ((f & sAlternatives::kActsAtCounts) != 0) {
-        const int32_t nCount = nCountAtR + (end - r);
-        if ((run.list->fQuiet(ch).nHitCounts & (uint64_t{1} << std::min(nCount, 63))) != 0) break;
-      }
-      if ((f & sAlternatives::kNotes) != 0) nNoted = static_cast<uint8_t>(ch);
-    } else if (nextMark == sLiteralScan::kRawcodeContent && run.bRawcodeBeginsName) {
-      break;
+    if (fActsAt(run, ch, nextMark, nCountAtR + (end - r), nStops)) break;
+    if (nextMark == 0 && (run.list->fQuietFlags(ch) & sAlternatives::kNotes) != 0) {
+      nNoted = static_cast<uint8_t>(ch);
     }
     literal = next;
     mark = nextMark;
@@ -209,16 +215,13 @@ int32_t fQuietEnd(sRuleCall& c, const sQuietRun& run, int32_t r, int32_t nEnd) {
 bool fFirstIsQuiet(sRuleCall& c, const sQuietRun& run, int32_t r) {
   const char ch = c.in.data[static_cast<size_t>(r)];
   if (fIsLineEndByte(ch)) return false;
+  uint8_t mark = 0;
   if (run.bLiteralsCollected) {
     c.fLiteralSyncTo(r);
     sLiteralScan probe = c.vLiteral;
-    const uint8_t mark = probe.fInside(ch);
-    if (mark == sLiteralScan::kRawcodeContent) return !run.bRawcodeBeginsName;
-    if (mark != 0) return true;
+    mark = probe.fInside(ch);
   }
-  const sAlternatives::sQuiet& quiet = run.list->fQuiet(ch);
-  if ((quiet.nHitCounts & (uint64_t{1} << std::min(c.nBufLen + 1, 63))) != 0) return false;
-  return !quiet.bNeedsName || c.s.vPendingNameSet == 1;
+  return !fActsAt(run, ch, mark, c.nBufLen + 1, fStopFlags(c.s.vPendingNameSet == 1));
 }
 
 // Most bytes (the body of a statement seen from its block, the letters of a
@@ -243,8 +246,8 @@ int32_t fCollectQuietRun(sRuleCall& c, int32_t r, int32_t nEnd, const sScanChoic
   }
   const int32_t end = fQuietEnd(c, run, r, nEnd);
   const int32_t n = end - r;
-  const char* p = c.in.data.data();
   if (n == 0) return 0;
+  const char* p = c.in.data.data();
   const size_t need = static_cast<size_t>(c.nBufLen) + static_cast<size_t>(n) + 1;
   if (c.szBuffer.size() < need) c.szBuffer.resize(std::max(need, 2 * c.szBuffer.size()), '\0');
   std::copy(p + r, p + end, c.szBuffer.begin() + c.nBufLen);

@@ -142,5 +142,3 @@ const char* fKeywordPtr(KindCode code) {
 }
 
 std::string fKeywordText(KindCode code) { return std::string(fKeywordPtr(code)); }
-
-

@@ -402,6 +402,14 @@ int fTestGroup(sState& s, sScan& a, KindCode code) {
   return kScanMiss;
 }
 
+// One valid code at the current byte: its group's test, then, for a symbol
+// code that missed there, the cut at the symbol.
+int fTestCode(sState& s, sScan& a, KindCode code) {
+  const int result = fTestGroup(s, a, code);
+  if (result == kScanMiss && fInfo(code).bSymbol) return fTestSymbol(s, a, code);
+  return result;
+}
+
 }  // namespace
 
 int fScanStep(sState& s, const char* buffer, int32_t pos, int32_t idx, int32_t& start,
@@ -410,9 +418,7 @@ int fScanStep(sState& s, const char* buffer, int32_t pos, int32_t idx, int32_t& 
   // Without a current byte there is nothing to test; never index before it.
   if (buffer == nullptr || idx < 0) return kScanMiss;
   sScan a{buffer, pos, idx, start, end, opener, element, next};
-  const int result = fTestGroup(s, a, code);
-  if (result == kScanMiss && fInfo(code).bSymbol) return fTestSymbol(s, a, code);
-  return result;
+  return fTestCode(s, a, code);
 }
 
 bool fScanAlternatives(sState& s, const char* buffer, int32_t pos, int32_t idx, int32_t& start,
@@ -441,20 +447,12 @@ char fLastKeywordByte(KindCode code) {
   return n > 0 ? fKeywordPtr(code)[n - 1] : '\0';
 }
 
-// Whether some type name without a keyword of its own ends in current.
-bool fEndsOtherTypeName(char current) {
-  for (const std::string_view* p = fOtherTypeNamesBegin(); p != fOtherTypeNamesEnd(); ++p) {
-    if (!p->empty() && p->back() == current) return true;
-  }
-  return false;
-}
-
 constexpr uint64_t kAnyCount = ~uint64_t{0};
 
 uint64_t fCountBit(int32_t n) { return uint64_t{1} << std::min(n, 63); }
 
 // A type name without a keyword of its own is the whole buffer: the lengths
-// of those names that end in current.
+// of those names that end in current (none: no such name ends in it).
 uint64_t fOtherTypeNameCounts(char current) {
   uint64_t counts = 0;
   for (const std::string_view* p = fOtherTypeNamesBegin(); p != fOtherTypeNamesEnd(); ++p) {
@@ -538,7 +536,7 @@ bool fMayHitAt(KindCode code, char current) {
     case eGroup::kAnyChar: return (classes & kClassAscii) != 0;
     case eGroup::kNumber: return (classes & kClassNumber) != 0;
     case eGroup::kType:
-      if (code == K_TYPE_OTHER) return fEndsOtherTypeName(current);
+      if (code == K_TYPE_OTHER) return fOtherTypeNameCounts(current) != 0;
       return current == fLastKeywordByte(code);
     case eGroup::kOpener:
     case eGroup::kCloser:
@@ -584,9 +582,7 @@ bool fScanAlternatives(sState& s, const char* buffer, int32_t pos, int32_t idx, 
   for (const KindCode* codes = alternatives.fFor(buffer[idx]); *codes != K_END_OF_LIST; ++codes) {
     const KindCode code = *codes;
     if (code < K_MIN_CODE || code > K_MAX_CODE) return false;
-    int result = fTestGroup(s, a, code);
-    if (result == kScanMiss && fInfo(code).bSymbol) result = fTestSymbol(s, a, code);
-    if (result == kScanHit) return true;
+    if (fTestCode(s, a, code) == kScanHit) return true;
   }
   return true;
 }

@@ -60,14 +60,18 @@ class sAlternatives {
     uint64_t nHitCounts = ~uint64_t{0};
     bool bNeedsName = false;  // name and number classes: quiet only while a name is pending
     bool bNotes = false;      // the any-character class notes the byte
+
+    /// Whether a code may hit when the buffer holds nCount (at least 0)
+    /// bytes with this one.
+    bool fHitsAt(int32_t nCount) const { return (nHitCounts >> (nCount < 63 ? nCount : 63) & 1) != 0; }
   };
   const sQuiet& fQuiet(char current) const { return quiet_[static_cast<uint8_t>(current)]; }
-  /// The same per byte as flags, for the engine's tight loop.
-  static constexpr uint8_t kActsAlways = 1;  // nHitCounts has every bit
+  /// The same per byte as one flag byte, for the engine's tight loop.
+  static constexpr uint8_t kActsAlways = 1;    // nHitCounts has every bit
   static constexpr uint8_t kActsAtCounts = 2;  // nHitCounts has some bits
   static constexpr uint8_t kNeedsName = 4;
   static constexpr uint8_t kNotes = 8;
-  const uint8_t* fQuietFlags() const { return quietFlags_.data(); }
+  uint8_t fQuietFlags(char current) const { return quietFlags_[static_cast<uint8_t>(current)]; }
   /// Whether the list offers the letter class (rawcode content then begins
   /// the pending name).
   bool fHasLetter() const { return bHasLetter_; }

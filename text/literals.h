@@ -5,8 +5,6 @@
 #define JASSCRIBE_TEXT_LITERALS_H_
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
 namespace literal_detail {
 
@@ -62,10 +60,9 @@ class sLiteralScan {
   /// A backslash escapes the next byte of a string; a line end ends a rawcode.
   /// One table look-up: the engine asks for every byte it scans.
   uint8_t fInside(char ch) {
-    using namespace literal_detail;
-    const uint8_t step = kSteps.v[state_][static_cast<uint8_t>(ch)];
-    state_ = step & kStateMask;
-    return static_cast<uint8_t>(step >> kMarkShift);
+    const uint8_t step = literal_detail::kSteps.v[state_][static_cast<uint8_t>(ch)];
+    state_ = step & literal_detail::kStateMask;
+    return static_cast<uint8_t>(step >> literal_detail::kMarkShift);
   }
 
   static constexpr uint8_t kStringContent = literal_detail::kStringContent;

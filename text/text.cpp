@@ -6,17 +6,19 @@
 bool sTextList::fAppendBytes(const char* pBytes, size_t n) {
   if (pBytes == nullptr) return false;
   // Copied first: the bytes may be an item of this list, which growing moves.
-  std::string item(pBytes, n);
-  if (bIndexed_ && n > 0) index_.emplace(item, nCount());
-  items_.push_back(std::move(item));
+  fPush(std::string(pBytes, n));
   return true;
 }
 
 bool sTextList::fTake(sText&& source) {
-  if (bIndexed_ && !source.data.empty()) index_.emplace(source.data, nCount());
-  items_.push_back(std::move(source.data));
+  fPush(std::move(source.data));
   source.fRelease();
   return true;
+}
+
+void sTextList::fPush(std::string&& item) {
+  if (bIndexed_ && !item.empty()) index_.emplace(item, nCount());
+  items_.push_back(std::move(item));
 }
 
 bool sTextList::fAppend(const sText* pSource) {

@@ -82,6 +82,8 @@ class sTextList {
   int32_t nCount() const { return static_cast<int32_t>(items_.size()); }
 
  private:
+  void fPush(std::string&& item);
+
   // Only the bytes: a large map files some hundred thousand items, and a
   // whole text with its parse attributes for each would cost as much again.
   std::vector<std::string> items_;
