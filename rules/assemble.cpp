@@ -22,8 +22,9 @@ const char kArrayItemIndex[] = "[0]";
 const char kStringTypeText[] = "sMyString";
 
 // Kinds whose element is scanned from its first byte.
-constexpr KindCode kNoHead[] = {K_PLAIN,  K_ELSE, K_SPACE, K_ASSIGN,  K_PLUS,  K_QUOTE, K_DOLLAR,
-                                K_NUMBER, K_STAR, K_LESS,  K_GREATER, K_MINUS, K_SLASH, K_END_OF_LIST};
+constexpr KindCode kNoHead[] = {K_PLAIN,  K_ELSE,  K_SPACE, K_ASSIGN,  K_PLUS,
+                                K_QUOTE,  K_DOLLAR, K_NUMBER, K_STAR,   K_LESS,
+                                K_GREATER, K_MINUS, K_SLASH,  K_END_OF_LIST};
 
 // Block closers, statements, groups and arguments: prepared alike.
 constexpr KindCode kStatementLike[] = {K_ENDFUNCTION, K_ENDGLOBALS, K_ENDIF,   K_SET,
