@@ -63,7 +63,9 @@ class sAlternatives {
 
     /// Whether a code may hit when the buffer holds nCount (at least 0)
     /// bytes with this one.
-    bool fHitsAt(int32_t nCount) const { return (nHitCounts >> (nCount < 63 ? nCount : 63) & 1) != 0; }
+    bool fHitsAt(int32_t nCount) const {
+      return (nHitCounts >> (nCount < 63 ? nCount : 63) & 1) != 0;
+    }
   };
   const sQuiet& fQuiet(char current) const { return quiet_[static_cast<uint8_t>(current)]; }
   /// The same per byte as one flag byte, for the engine's tight loop.
