@@ -3,6 +3,7 @@
 #include "output/reserved.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 
@@ -43,11 +44,11 @@ static_assert(fIsSorted(), "the keyword table must stay sorted");
 // name wherever it stands.
 constexpr const char* kFrameworkMacros[] = {"FALSE", "IN", "NULL", "OPTIONAL", "OUT", "TRUE"};
 
-// Every operand is asked about, and nearly all are longer than any reserved
-// word or begin with a byte none begins with: those are answered at once.
+// Every operand is asked about, and nearly all have a first byte and a
+// length that no reserved word has: those are answered at once.
 struct sQuickReject {
   size_t nLongest = 0;
-  bool bFirst[256] = {};
+  uint32_t nLengths[256] = {};  // per first byte: bit n set when a word of n bytes begins with it
 };
 
 constexpr size_t fLength(const char* p) {
@@ -56,26 +57,27 @@ constexpr size_t fLength(const char* p) {
   return n;
 }
 
+constexpr void fNote(sQuickReject& q, const char* word) {
+  const size_t n = fLength(word);
+  q.nLongest = std::max(q.nLongest, n);
+  q.nLengths[static_cast<unsigned char>(word[0])] |= uint32_t{1} << n;
+}
+
 constexpr sQuickReject fBuildQuickReject() {
   sQuickReject q;
-  for (const char* word : kCppKeywords) {
-    q.nLongest = std::max(q.nLongest, fLength(word));
-    q.bFirst[static_cast<unsigned char>(word[0])] = true;
-  }
-  for (const char* word : kFrameworkMacros) {
-    q.nLongest = std::max(q.nLongest, fLength(word));
-    q.bFirst[static_cast<unsigned char>(word[0])] = true;
-  }
+  for (const char* word : kCppKeywords) fNote(q, word);
+  for (const char* word : kFrameworkMacros) fNote(q, word);
   return q;
 }
 
 constexpr sQuickReject kQuickReject = fBuildQuickReject();
+static_assert(kQuickReject.nLongest < 32, "a length must fit the bit set");
 
 }  // namespace
 
 bool fIsReservedName(const std::string& name) {
   if (name.empty() || name.size() > kQuickReject.nLongest ||
-      !kQuickReject.bFirst[static_cast<unsigned char>(name[0])]) {
+      (kQuickReject.nLengths[static_cast<unsigned char>(name[0])] >> name.size() & 1) == 0) {
     return false;
   }
   if (name.find('\0') != std::string::npos) return false;

@@ -5,6 +5,9 @@
 #include "rules/call.h"
 
 #include <algorithm>
+#include <array>
+#include <string_view>
+#include <vector>
 
 #include "text/literals.h"
 #include "scan/scanner.h"
@@ -359,6 +362,67 @@ sScanChoice fChooseAlternatives(const sRuleCall& c) {
     case K_SCRIPT: return {&fCompiled<kScript>(), eAfter::kNone};
     default: return fIsTypeKind(c.rule) ? fChooseType(c) : kCollectOnly;
   }
+}
+
+namespace {
+
+// What a byte can be in a lone operand.
+constexpr uint8_t kOperandLetter = 1;
+constexpr uint8_t kOperandName = 2;    // letter, digit or "_"
+constexpr uint8_t kOperandNumber = 4;  // digit or "."
+
+constexpr std::array<uint8_t, 256> fMakeOperandBytes() {
+  std::array<uint8_t, 256> bytes{};
+  for (int c = 0; c < 256; ++c) {
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    const bool digit = c >= '0' && c <= '9';
+    uint8_t bits = 0;
+    if (letter) bits |= kOperandLetter;
+    if (letter || digit || c == '_') bits |= kOperandName;
+    if (digit || c == '.') bits |= kOperandNumber;
+    bytes[static_cast<size_t>(c)] = bits;
+  }
+  return bytes;
+}
+
+constexpr std::array<uint8_t, 256> kOperandBytes = fMakeOperandBytes();
+
+bool fAllAre(const char* p, int32_t n, uint8_t bit) {
+  for (int32_t i = 0; i < n; ++i) {
+    if ((kOperandBytes[static_cast<uint8_t>(p[i])] & bit) == 0) return false;
+  }
+  return true;
+}
+
+// The keywords of a list that a name could spell.
+std::vector<std::string_view> fNameKeywords(const KindCode* list) {
+  std::vector<std::string_view> words;
+  for (; *list != K_END_OF_LIST; ++list) {
+    const int32_t n = fKeywordLength(*list);
+    const char* p = fKeywordPtr(*list);
+    if (n > 0 && fAllAre(p, n, kOperandName)) words.emplace_back(p, static_cast<size_t>(n));
+  }
+  return words;
+}
+
+}  // namespace
+
+// In the expression list the any-character class comes first, so the first
+// byte of a name or number begins the pending name and every byte is noted.
+// Nothing else can act on such a text: the symbols and the group openers are
+// none of its bytes; the number class misses once a name is pending; a
+// whole-buffer keyword could hit only where the word ends, at the end of the
+// text, so only a text that is a keyword is refused; and "or" or "and" glued
+// to a literal need a text that begins with a digit and holds letters.
+bool fIsLoneOperand(const sScanChoice& choice, const char* p, int32_t n) {
+  if (choice.list != &fCompiled<kExpression>() || n <= 0) return false;
+  if ((kOperandBytes[static_cast<uint8_t>(p[0])] & kOperandLetter) == 0) {
+    return fAllAre(p, n, kOperandNumber);
+  }
+  if (!fAllAre(p, n, kOperandName)) return false;
+  static const std::vector<std::string_view> keywords = fNameKeywords(kExpression);
+  const std::string_view text(p, static_cast<size_t>(n));
+  return std::find(keywords.begin(), keywords.end(), text) == keywords.end();
 }
 
 // Whether the rule's follow-up would change anything after a scan that found

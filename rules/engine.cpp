@@ -306,9 +306,31 @@ void fEndOfText(sRuleCall& c, int32_t r) {
   fAddClosingPieces(c);
 }
 
+// Most texts of the expression and argument rules are one name or number
+// ('x', 'udg_Hero', '42'). Their scan is known without running it: the first
+// byte begins the pending name, the last one is noted, and all of them are
+// collected for the final element.
+bool fScanLoneOperand(sRuleCall& c, int32_t r, int32_t nEnd) {
+  if (c.rule != K_EXPRESSION && c.rule != K_ARGUMENT) return false;
+  const char* p = c.in.data.data() + r;
+  const int32_t n = nEnd - r;
+  if (!fIsLoneOperand(fChooseAlternatives(c), p, n)) return false;
+  if (c.s.vPendingNameSet == 0) {
+    c.s.vPendingNameStart = r;
+    c.s.vPendingNameSet = 1;
+  }
+  c.s.vLastChar = static_cast<uint8_t>(p[n - 1]);
+  const size_t need = static_cast<size_t>(n) + 1;
+  if (c.szBuffer.size() < need) c.szBuffer.resize(need, '\0');
+  std::copy(p, p + n, c.szBuffer.begin());
+  c.nBufLen = n;
+  return true;
+}
+
 void fScanText(sRuleCall& c) {
   const int32_t nEnd = c.in.len() - std::max(0, c.in.nTailLen);
   int32_t r = std::max(0, c.in.nHeadLen);
+  if (r < nEnd && fScanLoneOperand(c, r, nEnd)) return fEndOfText(c, nEnd);
   sScanChoice choice{};
   const sScanChoice* pChoice = nullptr;
   while (r < nEnd) {

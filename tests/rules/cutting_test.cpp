@@ -1,6 +1,7 @@
 // How the engine cuts texts into elements: which kinds it dispatches, with
 // which bytes and head/tail lengths. Handlers are replaced by a recorder, so
 // only the engine and the scanner are under test.
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -8,6 +9,10 @@
 #include <gtest/gtest.h>
 
 #include "rule_test_util.h"
+#include "rules/call.h"
+#include "scan/scan_state.h"
+#include "scan/scanner.h"
+#include "scan/typenames.h"
 
 namespace {
 
@@ -238,4 +243,54 @@ TEST(RuleEngineCutting, EachElementSeesThePreviousKindOfItsCall) {
       {K_RPAREN, K_SPACE},   {K_ARGUMENT, -1},     {K_LESS, K_RPAREN},  {K_ASSIGN, K_LESS},
       {K_PLAIN, K_ASSIGN}};
   EXPECT_EQ(seen, expected);
+}
+
+// The expression and argument rules skip the scan of a name or number alone.
+// Checked against the scanner: wherever the claim is made, scanning the text
+// byte by byte with the list the rule chose cuts nothing and only begins the
+// pending name; and keywords, glued operators and anything else that a scan
+// would act on are refused.
+TEST(RuleEngineCutting, LoneOperandScansToItsNameAlone) {
+  std::vector<std::string> words = {"x",     "udg_Hero", "a1or", "x_and", "order", "nothing",
+                                    "42",    "0.5",      ".5",   "7.",    "1or",   "1and",
+                                    "9a",    "a.b",      "_x",   "'A0'",  "a b",   "f(x)",
+                                    "-1",    "$FF",      "x1",   "null2", "\"s\"", "a\r"};
+  for (KindCode code = K_MIN_CODE; code <= K_MAX_CODE; ++code) {
+    if (fKeywordLength(code) > 0) words.push_back(fKeywordText(code));
+  }
+  for (const std::string_view* p = fOtherTypeNamesBegin(); p != fOtherTypeNamesEnd(); ++p) {
+    words.emplace_back(*p);
+  }
+  std::set<std::string> claimed;
+  for (const std::string& word : words) {
+    for (uint8_t pending : {0, 1}) {
+      sState s;
+      s.vPendingNameSet = pending;
+      sText in(word), out;
+      sRuleCall call(s, in, out, K_EXPRESSION);
+      const sScanChoice choice = fChooseAlternatives(call);
+      const int32_t n = static_cast<int32_t>(word.size());
+      if (!fIsLoneOperand(choice, word.data(), n)) continue;
+      claimed.insert(word);
+      Cut cut;
+      for (int32_t r = 0; r < n; ++r) {
+        std::vector<char> bytes(word.begin(), word.begin() + r + 1);
+        const char next = r + 1 < n ? word[static_cast<size_t>(r) + 1] : '\0';
+        ASSERT_TRUE(fScanAlternatives(s, bytes.data(), r, r, cut.start, cut.end, cut.opener,
+                                      cut.element, *choice.list, next));
+      }
+      sState expected;
+      expected.vPendingNameSet = 1;
+      EXPECT_TRUE(ScanState(s, cut) == ScanState(expected, Cut())) << "'" << word << "'";
+      EXPECT_EQ(s.vLastChar, static_cast<uint8_t>(word.back())) << "'" << word << "'";
+    }
+  }
+  for (const char* word : {"x", "udg_Hero", "a1or", "x_and", "order", "nothing", "42", "0.5",
+                           ".5", "7.", "x1", "null2", "set", "integer"}) {
+    EXPECT_EQ(claimed.count(word), 1u) << "'" << word << "' is scanned in full";
+  }
+  for (const char* word : {"or", "and", "not", "null", "function", "1or", "1and", "9a", "'A0'",
+                           "f(x)", "-1", "$FF", " "}) {
+    EXPECT_EQ(claimed.count(word), 0u) << "'" << word << "' is not scanned";
+  }
 }

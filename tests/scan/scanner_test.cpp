@@ -10,26 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "scan/scan_state.h"
 #include "scan/typenames.h"
 
 namespace {
-
-// The engine's four cut values.
-struct Cut {
-  int32_t start = -1;
-  int32_t end = -1;
-  int32_t opener = -1;
-  int32_t element = -1;
-};
-
-bool operator==(const Cut& a, const Cut& b) {
-  return a.start == b.start && a.end == b.end && a.opener == b.opener && a.element == b.element;
-}
-
-std::ostream& operator<<(std::ostream& os, const Cut& c) {
-  return os << "{start " << c.start << ", end " << c.end << ", opener " << c.opener
-            << ", element " << c.element << "}";
-}
 
 // The buffer is handed over without a terminator in an exact-size heap block,
 // so a test that reads past idx trips the sanitizer build. next is the byte
@@ -591,30 +575,6 @@ TEST(Scanner, EscapedQuoteDoesNotToggle) {
   }
 }
 
-namespace {
-
-// What a scan may change; a byte that the compiled list calls quiet must
-// leave all of it as it was, vLastChar aside.
-struct ScanState {
-  Cut cut;
-  std::array<int32_t, 13> counts;
-  std::string name, number, literal;
-
-  ScanState(const sState& s, const Cut& c)
-      : cut(c),
-        counts{s.vIfCount, s.vEndifCount, s.vElseCount, s.vLoopCount, s.vEndloopCount,
-               s.vOpenParenCount, s.vCloseParenCount, s.vQuoteStart, s.vPendingNameStart,
-               s.vPendingNameSet, s.vPendingNumberSet, s.vNumericMode, s.vInQuotes},
-        name(s.vPendingName.str()),
-        number(s.vPendingNumber.str()),
-        literal(s.vStringLiteral.str()) {}
-  bool operator==(const ScanState& o) const {
-    return cut == o.cut && counts == o.counts && name == o.name && number == o.number &&
-           literal == o.literal;
-  }
-};
-
-}  // namespace
 
 // The engine collects whole runs of bytes without scanning them when the
 // compiled list says no code can act at that byte and buffer length. Checked
