@@ -161,6 +161,37 @@ bool fActsAt(const sQuietRun& run, char ch, uint8_t mark, int32_t nCount, uint8_
   return (f & sAlternatives::kActsAtCounts) != 0 && run.list->fQuiet(ch).fHitsAt(nCount);
 }
 
+// Bytes that end a stretch of plain code: line ends, and the quotes that
+// begin a literal.
+constexpr std::array<bool, 256> fMakeStretchBreaks() {
+  std::array<bool, 256> breaks{};
+  for (int b : {0, int{'\n'}, int{'\r'}, 14, int{'"'}, int{'\''}}) {
+    breaks[static_cast<size_t>(b)] = true;
+  }
+  return breaks;
+}
+constexpr std::array<bool, 256> kStretchBreaks = fMakeStretchBreaks();
+
+// Most of a quiet run is plain code outside literals: there each byte needs
+// only its flags. From at, the first byte that ends such a stretch (a line
+// end, a quote, or a byte that a scan would act on); nCountBase + i is the
+// buffer length with byte i in it.
+int32_t fCodeStretchEnd(const sAlternatives& list, const char* p, int32_t at, int32_t nEnd,
+                        uint8_t nStops, int32_t nCountBase, int& nNoted) {
+  for (; at < nEnd; ++at) {
+    const uint8_t u = static_cast<uint8_t>(p[at]);
+    if (kStretchBreaks[u]) return at;
+    const uint8_t f = list.fQuietFlags(static_cast<char>(u));
+    if ((f & nStops) != 0) return at;
+    if ((f & sAlternatives::kActsAtCounts) != 0 &&
+        list.fQuiet(static_cast<char>(u)).fHitsAt(nCountBase + at)) {
+      return at;
+    }
+    if ((f & sAlternatives::kNotes) != 0) nNoted = u;
+  }
+  return at;
+}
+
 // The end of the quiet run from r: the first byte that a scan would act on.
 // Collecting the bytes before it is all that scanning them would do; the
 // literal state is carried over them and vLastChar left as the scan would
@@ -189,6 +220,13 @@ int32_t fQuietEnd(sRuleCall& c, const sQuietRun& run, int32_t r, int32_t nEnd) {
   const uint8_t nStops = fStopFlags(c.s.vPendingNameSet == 1);
   const int32_t nCountAtR = c.nBufLen + 1;
   for (; end < nWatchEnd; ++end) {
+    if (pCommaAhead == nullptr && literal.fInCode()) {
+      const int32_t stretchEnd =
+          fCodeStretchEnd(*run.list, p, end, nWatchEnd, nStops, nCountAtR - r, nNoted);
+      if (stretchEnd > end) mark = 0;
+      end = stretchEnd;
+      if (end >= nWatchEnd) break;
+    }
     const char ch = p[end];
     if (fEndsRun(end)) break;
     // The byte that ends the run is stepped again by its own scan.

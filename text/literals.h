@@ -65,6 +65,9 @@ class sLiteralScan {
     return static_cast<uint8_t>(step >> literal_detail::kMarkShift);
   }
 
+  /// Whether the next byte is read outside every literal.
+  bool fInCode() const { return state_ == literal_detail::kCode; }
+
   static constexpr uint8_t kStringContent = literal_detail::kStringContent;
   static constexpr uint8_t kRawcodeContent = literal_detail::kRawcodeContent;
 
