@@ -58,7 +58,7 @@ struct sRuleCall {
   int32_t nLiteralNext = 0;           // next byte of in that vLiteral reads
   uint8_t nLiteralMark = 0;           // what the byte before nLiteralNext is
   std::vector<uint8_t>& vCommaAhead;  // per byte of in: a top-level comma lies at or after it
-  std::vector<bool>& vCommaLevels;    // working space of fMarkCommasAhead
+  std::vector<uint8_t>& vCommaLevels; // working space of fMarkCommasAhead
 
   /// What the byte at r is: 0 for code, else the kind of literal content.
   /// The scan asks for rising positions, so the literal state is carried
@@ -140,7 +140,7 @@ inline bool fIsIn(const sKindTable& table, KindCode code) {
 // byte with as many "(" as ")" in between (toplevel.cpp). levels is working
 // space, kept by the caller for the next text.
 void fMarkCommasAhead(const std::string& text, std::vector<uint8_t>& ahead,
-                      std::vector<bool>& levels);
+                      std::vector<uint8_t>& levels);
 
 // What runs after the scanner (alternatives.cpp).
 enum class eAfter : uint8_t {

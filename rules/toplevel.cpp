@@ -67,7 +67,7 @@ bool fHasTopLevelChar(const sText& t, char c, int32_t start) {
 }
 
 void fMarkCommasAhead(const std::string& text, std::vector<uint8_t>& ahead,
-                      std::vector<bool>& seen) {
+                      std::vector<uint8_t>& seen) {
   // Most groups hold one argument: without a comma no byte has one ahead,
   // which no marks at all says as well.
   if (text.find(',') == std::string::npos) {
@@ -83,7 +83,7 @@ void fMarkCommasAhead(const std::string& text, std::vector<uint8_t>& ahead,
   // From the end backwards: level is the balance of the parentheses from i to
   // the end, so a comma at j stands at level zero as seen from r exactly when
   // both have the same level. seen holds the levels of the commas behind i.
-  seen.assign(2 * static_cast<size_t>(n) + 1, false);
+  seen.assign(2 * static_cast<size_t>(n) + 1, 0);
   int32_t level = n;  // offset, so levels index seen from 0
   for (int32_t i = n - 1; i >= 0; --i) {
     const size_t at = static_cast<size_t>(i);
@@ -94,7 +94,7 @@ void fMarkCommasAhead(const std::string& text, std::vector<uint8_t>& ahead,
     const char ch = text[at];
     if (ch == '(') ++level;
     if (ch == ')') --level;
-    if (ch == ',') seen[static_cast<size_t>(level)] = true;
+    if (ch == ',') seen[static_cast<size_t>(level)] = 1;
     ahead[at] = seen[static_cast<size_t>(level)] ? 1 : 0;
   }
 }

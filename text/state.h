@@ -24,7 +24,7 @@ struct sEngineScratch {
   std::vector<std::string> vPieces;
   std::string szBuffer;
   std::vector<uint8_t> vCommaAhead;
-  std::vector<bool> vCommaLevels;
+  std::vector<uint8_t> vCommaLevels;
   bool bInUse = false;
 };
 
