@@ -3,6 +3,8 @@
 // nested input costs no recursion.
 #include "output/logical.h"
 
+#include <array>
+#include <cstdint>
 #include <vector>
 
 #include "text/literals.h"
@@ -82,6 +84,17 @@ bool fIsSeparator(char ch) {
   return ch == ',' || ch == ';' || ch == '{' || ch == '}' || ch == '\r' || ch == '\n';
 }
 
+// Bytes that may open, close or end a segment or group, or begin a literal;
+// every other byte outside literals only joins the current segment.
+constexpr std::array<bool, 256> fMakeActs() {
+  std::array<bool, 256> acts{};
+  for (char c : {'(', '[', ')', ']', ',', ';', '{', '}', '\r', '\n', '=', '&', '|', '"', '\''}) {
+    acts[static_cast<uint8_t>(c)] = true;
+  }
+  return acts;
+}
+constexpr std::array<bool, 256> kActs = fMakeActs();
+
 }  // namespace
 
 std::string fGroupLogicalOperators(const std::string& text) {
@@ -89,8 +102,15 @@ std::string fGroupLogicalOperators(const std::string& text) {
   std::vector<sLevel> stack(1);
   sLiteralScan literal;
   for (size_t i = 0; i < text.size(); ++i) {
-    const char ch = text[i];
     sLevel& level = stack.back();
+    if (literal.fInCode() && !kActs[static_cast<uint8_t>(text[i])]) {
+      size_t end = i + 1;
+      while (end < text.size() && !kActs[static_cast<uint8_t>(text[end])]) ++end;
+      level.segment.text.append(text, i, end - i);
+      i = end - 1;
+      continue;
+    }
+    const char ch = text[i];
     if (literal.fInside(ch) != 0) {
       level.segment.text += ch;
       continue;
