@@ -408,7 +408,8 @@ std::vector<std::string_view> fNameKeywords(const KindCode* list) {
 }  // namespace
 
 // In the expression list the any-character class comes first, so the first
-// byte of a name or number begins the pending name and every byte is noted.
+// byte of a name, number or rawcode begins the pending name and every byte
+// outside literals is noted.
 // Nothing else can act on such a text: the symbols and the group openers are
 // none of its bytes; the number class misses once a name is pending; a
 // whole-buffer keyword could hit only where the word ends, at the end of the
@@ -416,6 +417,9 @@ std::vector<std::string_view> fNameKeywords(const KindCode* list) {
 // to a literal need a text that begins with a digit and holds letters.
 bool fIsLoneOperand(const sScanChoice& choice, const char* p, int32_t n) {
   if (choice.list != &fCompiled<kExpression>() || n <= 0) return false;
+  // A rawcode ('A00B'): its content is literal, never scanned, and its
+  // quotes are code that only the any-character class takes.
+  if (p[0] == '\'') return n >= 3 && p[n - 1] == '\'' && fAllAre(p + 1, n - 2, kOperandName);
   if ((kOperandBytes[static_cast<uint8_t>(p[0])] & kOperandLetter) == 0) {
     return fAllAre(p, n, kOperandNumber);
   }

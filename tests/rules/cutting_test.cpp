@@ -245,15 +245,15 @@ TEST(RuleEngineCutting, EachElementSeesThePreviousKindOfItsCall) {
   EXPECT_EQ(seen, expected);
 }
 
-// The expression and argument rules skip the scan of a name or number alone.
-// Checked against the scanner: wherever the claim is made, scanning the text
-// byte by byte with the list the rule chose cuts nothing and only begins the
-// pending name; and keywords, glued operators and anything else that a scan
-// would act on are refused.
+// The expression and argument rules skip the scan of a name, number or
+// rawcode alone. Checked against the scanner: wherever the claim is made,
+// scanning the text byte by byte as the engine does cuts nothing and only
+// begins the pending name; and keywords, glued operators and anything else
+// that a scan would act on are refused.
 TEST(RuleEngineCutting, LoneOperandScansToItsNameAlone) {
   std::vector<std::string> words = {"x",     "udg_Hero", "a1or", "x_and", "order", "nothing",
                                     "42",    "0.5",      ".5",   "7.",    "1or",   "1and",
-                                    "9a",    "a.b",      "_x",   "'A0'",  "a b",   "f(x)",
+                                    "9a",    "a.b",      "_x",   "'A0'",  "a b",   "f(x)", "''", "'a b'", "'x", "'A0'or",
                                     "-1",    "$FF",      "x1",   "null2", "\"s\"", "a\r"};
   for (KindCode code = K_MIN_CODE; code <= K_MAX_CODE; ++code) {
     if (fKeywordLength(code) > 0) words.push_back(fKeywordText(code));
@@ -272,13 +272,15 @@ TEST(RuleEngineCutting, LoneOperandScansToItsNameAlone) {
       const int32_t n = static_cast<int32_t>(word.size());
       if (!fIsLoneOperand(choice, word.data(), n)) continue;
       claimed.insert(word);
-      Cut cut;
+      // As the engine scans: each byte joins the buffer, then the scanner
+      // runs with the list chosen there (literal content only collected).
       for (int32_t r = 0; r < n; ++r) {
-        std::vector<char> bytes(word.begin(), word.begin() + r + 1);
-        const char next = r + 1 < n ? word[static_cast<size_t>(r) + 1] : '\0';
-        ASSERT_TRUE(fScanAlternatives(s, bytes.data(), r, r, cut.start, cut.end, cut.opener,
-                                      cut.element, *choice.list, next));
+        call.szBuffer.resize(static_cast<size_t>(n) + 1, '\0');
+        call.szBuffer[static_cast<size_t>(r)] = word[static_cast<size_t>(r)];
+        ASSERT_TRUE(fRunScanner(call, r, fChooseAlternatives(call)));
+        ++call.nBufLen;
       }
+      const Cut cut{call.vIndex1, call.vIndex2, call.vFlag1, call.vFlag2};
       sState expected;
       expected.vPendingNameSet = 1;
       EXPECT_TRUE(ScanState(s, cut) == ScanState(expected, Cut())) << "'" << word << "'";
@@ -286,11 +288,11 @@ TEST(RuleEngineCutting, LoneOperandScansToItsNameAlone) {
     }
   }
   for (const char* word : {"x", "udg_Hero", "a1or", "x_and", "order", "nothing", "42", "0.5",
-                           ".5", "7.", "x1", "null2", "set", "integer"}) {
+                           ".5", "7.", "x1", "null2", "set", "integer", "'A0'"}) {
     EXPECT_EQ(claimed.count(word), 1u) << "'" << word << "' is scanned in full";
   }
-  for (const char* word : {"or", "and", "not", "null", "function", "1or", "1and", "9a", "'A0'",
-                           "f(x)", "-1", "$FF", " "}) {
+  for (const char* word : {"or", "and", "not", "null", "function", "1or", "1and", "9a", "''",
+                           "'a b'", "'x", "'A0'or", "f(x)", "-1", "$FF", " "}) {
     EXPECT_EQ(claimed.count(word), 0u) << "'" << word << "' is not scanned";
   }
 }
