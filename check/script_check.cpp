@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "rules/rules.h"
@@ -108,7 +109,20 @@ struct sLineWords {
     if (word.size() < kWordKept) word += c;
   }
   bool fIs(int i, const char* keyword) const { return vWord[i] == keyword; }
-  bool fIs(int i, KindCode code) const { return vWord[i] == fKeywordPtr(code); }
+  // Every line is asked about most keywords: lengths first.
+  bool fIs(int i, KindCode code) const {
+    const std::string& word = vWord[i];
+    return word.size() == static_cast<size_t>(fKeywordLength(code)) &&
+           std::memcmp(word.data(), fKeywordPtr(code), word.size()) == 0;
+  }
+  // A run of word bytes, as fByte byte by byte: only the first can begin a
+  // word or end the first two.
+  void fWordBytes(const char* p, size_t n) {
+    fByte(p[0]);
+    if (bDone || n < 2) return;
+    std::string& word = vWord[nWords - 1];
+    word.append(p + 1, std::min(n - 1, kWordKept - std::min(word.size(), kWordKept)));
+  }
 };
 
 bool fIsLineStart(const sLineWords& words) {
@@ -214,7 +228,16 @@ size_t sChecker::fQuietEnd() const {
 sScriptCheck sChecker::fRun() {
   for (; pos_ < n_; ++pos_) {
     pos_ = fQuietEnd();
-    if (pos_ < n_) fByte(p_[pos_]);
+    if (pos_ >= n_) break;
+    // The first words of a line are read a word at a time.
+    if (mode_ == eMode::kCode && !words_.bDone && fIsWordByte(p_[pos_])) {
+      size_t end = pos_ + 1;
+      while (end < n_ && fIsWordByte(p_[end])) ++end;
+      words_.fWordBytes(p_ + pos_, end - pos_);
+      pos_ = end - 1;
+      continue;
+    }
+    fByte(p_[pos_]);
   }
   fEndOfScript();
   std::stable_sort(result_.vDiagnostics.begin(), result_.vDiagnostics.end(),
