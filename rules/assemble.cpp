@@ -215,7 +215,7 @@ void fAssemble(sRuleCall& c) {
       (s.vInGlobals == 1 || !firstBlank)) {
     body = std::move(c.vPieces[0]);
   } else {
-    body.assign(indent ? static_cast<size_t>(std::max(0, s.vDepth - 1)) : 0, '\t');
+    if (indent) body.assign(static_cast<size_t>(std::max(0, s.vDepth - 1)), '\t');
     size_t total = body.size() + s.vFuncHeadText.data.size();
     for (const std::string& piece : c.vPieces) total += piece.size();
     body.reserve(total);

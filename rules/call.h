@@ -109,6 +109,15 @@ struct sRuleCall {
         vCommaAhead((*lease_).vCommaAhead),
         vCommaLevels((*lease_).vCommaLevels) {}
 
+  // Hands the buffer back all zero, so the next call at this depth need not
+  // clear it whole.
+  ~sRuleCall() {
+    std::fill_n(szBuffer.begin(), std::min(szBuffer.size(), static_cast<size_t>(nBufLen) + 1),
+                '\0');
+  }
+  sRuleCall(const sRuleCall&) = delete;
+  sRuleCall& operator=(const sRuleCall&) = delete;
+
   static constexpr size_t CONST_BUFFER_START = 64;
 };
 

@@ -401,7 +401,8 @@ sScratchLease::sScratchLease(sState& s, size_t nBufferStart) {
   }
   p_->bInUse = true;
   p_->vPieces.clear();
-  p_->szBuffer.assign(nBufferStart, '\0');
+  // The last call at this depth left its buffer all zero (~sRuleCall).
+  if (p_->szBuffer.size() < nBufferStart) p_->szBuffer.resize(nBufferStart, '\0');
   p_->vCommaAhead.clear();
 }
 
