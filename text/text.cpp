@@ -3,6 +3,12 @@
 
 #include <cstring>
 
+namespace {
+
+uint64_t fLengthBit(size_t n) { return uint64_t{1} << (n < 63 ? n : 63); }
+
+}  // namespace
+
 bool sTextList::fAppendBytes(const char* pBytes, size_t n) {
   if (pBytes == nullptr) return false;
   // Copied first: the bytes may be an item of this list, which growing moves.
@@ -17,7 +23,11 @@ bool sTextList::fTake(sText&& source) {
 }
 
 void sTextList::fPush(std::string&& item) {
-  if (bIndexed_ && !item.empty()) index_.emplace(item, nCount());
+  if (bIndexed_ && !item.empty()) {
+    if (lengthsByFirst_.empty()) lengthsByFirst_.assign(256, 0);
+    lengthsByFirst_[static_cast<uint8_t>(item[0])] |= fLengthBit(item.size());
+    index_.emplace(item, nCount());
+  }
   items_.push_back(std::move(item));
 }
 
@@ -52,6 +62,11 @@ bool sTextList::fContainsBytes(const char* pBytes, size_t n) {
     return false;
   }
   if (bIndexed_) {
+    if (lengthsByFirst_.empty() ||
+        (lengthsByFirst_[static_cast<uint8_t>(pBytes[0])] & fLengthBit(n)) == 0) {
+      nPos = nCount();
+      return false;
+    }
     auto it = index_.find(std::string(pBytes, n));
     nPos = it == index_.end() ? nCount() : it->second;
     return it != index_.end();

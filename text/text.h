@@ -89,6 +89,10 @@ class sTextList {
   std::vector<std::string> items_;
   bool bIndexed_;
   std::unordered_map<std::string, int32_t> index_;  // bytes -> first index
+  // Per first byte, bit n: an indexed item of n bytes begins with it (bit 63:
+  // 63 or more). Most searches are for names that are not in the list, and
+  // are answered from here without hashing.
+  std::vector<uint64_t> lengthsByFirst_;
 };
 
 /// Appends the string followed by CR LF. False when either pointer is null.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -164,11 +165,15 @@ TEST(TextList, GrowsPastNominalCapacity) {
 TEST(TextList, IndexedListMatchesLinearList) {
   sTextList linear;
   sTextList indexed(true);
-  const char* const values[] = {"a", "b", "a", "", "ab", "b", "A", "c", "", "a"};
+  // Names that share a first byte or a length, and two past the longest
+  // length the index tells apart, which share both.
+  const std::string longer(70, 'x'), longest(64, 'x');
+  const char* const values[] = {"a",  "b", "a", "",   "ab", "b",           "A",
+                                "c",  "",  "a", "ba", "xx", longer.c_str(), longest.c_str()};
   uint32_t seed = 12345;
-  for (int step = 0; step < 2000; ++step) {
+  for (int step = 0; step < 4000; ++step) {
     seed = seed * 1103515245u + 12345u;
-    const char* value = values[(seed >> 16) % 10];
+    const char* value = values[(seed >> 16) % std::size(values)];
     SCOPED_TRACE("step " + std::to_string(step) + " value \"" + value + "\"");
     if ((seed >> 8) % 3 == 0) {
       linear.fAppendString(value);
