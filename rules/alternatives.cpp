@@ -409,12 +409,12 @@ std::vector<std::string_view> fNameKeywords(const KindCode* list) {
 
 // In the expression list the any-character class comes first, so the first
 // byte of a name, number or rawcode begins the pending name and every byte
-// outside literals is noted.
-// Nothing else can act on such a text: the symbols and the group openers are
-// none of its bytes; the number class misses once a name is pending; a
-// whole-buffer keyword could hit only where the word ends, at the end of the
-// text, so only a text that is a keyword is refused; and "or" or "and" glued
-// to a literal need a text that begins with a digit and holds letters.
+// outside literals is noted. Nothing else can act on such a text: the
+// symbols and the group openers are none of its bytes; the number class
+// misses once a name is pending; a whole-buffer keyword could hit only where
+// the word ends, at the end of the text, so only a text that is a keyword is
+// refused; and "or" or "and" glued to a literal need a text that begins with
+// a digit and holds letters.
 bool fIsLoneOperand(const sScanChoice& choice, const char* p, int32_t n) {
   if (choice.list != &fCompiled<kExpression>() || n <= 0) return false;
   // A rawcode ('A00B'): its content is literal, never scanned, and its

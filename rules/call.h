@@ -198,9 +198,9 @@ inline sQuietRun fQuietRunOf(const sRuleCall& c, const sScanChoice& choice) {
   return run;
 }
 
-// Whether the n bytes at p are one name or number alone that the chosen list
-// only begins a pending name with and notes byte by byte: scanning them
-// changes nothing else (alternatives.cpp, beside the lists).
+// Whether the n bytes at p are one name, number or rawcode alone that the
+// chosen list only begins a pending name with and notes byte by byte:
+// scanning them changes nothing else (alternatives.cpp, beside the lists).
 bool fIsLoneOperand(const sScanChoice& choice, const char* p, int32_t n);
 
 // Whether the rule's follow-up does nothing after a scan that found nothing

@@ -344,10 +344,10 @@ void fEndOfText(sRuleCall& c, int32_t r) {
   fAddClosingPieces(c);
 }
 
-// Most texts of the expression and argument rules are one name or number
-// ('x', 'udg_Hero', '42'). Their scan is known without running it: the first
-// byte begins the pending name, the last one is noted, and all of them are
-// collected for the final element.
+// Most texts of the expression and argument rules are one name, number or
+// rawcode ('x', 'udg_Hero', '42', 'A00B'). Their scan is known without running
+// it: the first byte begins the pending name, the last one is noted, and all
+// of them are collected for the final element.
 bool fScanLoneOperand(sRuleCall& c, int32_t r, int32_t nEnd) {
   if (c.rule != K_EXPRESSION && c.rule != K_ARGUMENT) return false;
   const char* p = c.in.data.data() + r;
