@@ -3,10 +3,9 @@
 // nested input costs no recursion.
 #include "output/logical.h"
 
-#include <array>
-#include <cstdint>
 #include <vector>
 
+#include "text/byteset.h"
 #include "text/literals.h"
 
 namespace {
@@ -86,14 +85,7 @@ bool fIsSeparator(char ch) {
 
 // Bytes that may open, close or end a segment or group, or begin a literal;
 // every other byte outside literals only joins the current segment.
-constexpr std::array<bool, 256> fMakeActs() {
-  std::array<bool, 256> acts{};
-  for (char c : {'(', '[', ')', ']', ',', ';', '{', '}', '\r', '\n', '=', '&', '|', '"', '\''}) {
-    acts[static_cast<uint8_t>(c)] = true;
-  }
-  return acts;
-}
-constexpr std::array<bool, 256> kActs = fMakeActs();
+constexpr sByteSet kActs = fByteSetOf("([)],;{}\r\n=&|\"'");
 
 }  // namespace
 
@@ -103,9 +95,9 @@ std::string fGroupLogicalOperators(const std::string& text) {
   sLiteralScan literal;
   for (size_t i = 0; i < text.size(); ++i) {
     sLevel& level = stack.back();
-    if (literal.fInCode() && !kActs[static_cast<uint8_t>(text[i])]) {
+    if (literal.fInCode() && !fHasByte(kActs, text[i])) {
       size_t end = i + 1;
-      while (end < text.size() && !kActs[static_cast<uint8_t>(text[end])]) ++end;
+      while (end < text.size() && !fHasByte(kActs, text[end])) ++end;
       level.segment.text.append(text, i, end - i);
       i = end - 1;
       continue;

@@ -2,10 +2,9 @@
 // literals the float type (output).
 #include "output/tokens.h"
 
-#include <array>
-#include <cstdint>
 #include <string_view>
 
+#include "text/byteset.h"
 #include "text/literals.h"
 
 namespace {
@@ -29,15 +28,7 @@ size_t fNumberEnd(const std::string& text, size_t i) {
 // Bytes that need a look of their own: quotes (literals), signs (a blank may
 // go before them) and the first bytes of numbers. Every other byte is copied
 // as it stands and only becomes the byte written last.
-constexpr std::array<bool, 256> fMakeNeedsLook() {
-  std::array<bool, 256> look{};
-  for (int c = '0'; c <= '9'; ++c) look[static_cast<size_t>(c)] = true;
-  for (int c : {int{'"'}, int{'\''}, int{'+'}, int{'-'}, int{'.'}}) {
-    look[static_cast<size_t>(c)] = true;
-  }
-  return look;
-}
-constexpr std::array<bool, 256> kNeedsLook = fMakeNeedsLook();
+constexpr sByteSet kNeedsLook = fByteSetOf("0123456789\"'+-.");
 
 bool fIsRealLiteral(std::string_view number) {
   const bool hex = number.size() > 1 && number[0] == '0' && (number[1] == 'x' || number[1] == 'X');
@@ -59,8 +50,8 @@ std::string fFinishTokens(const std::string& text) {
   char prev = 0;              // the byte written last, if it was code
   bool bAfterNumber = false;  // prev ends a number
   for (size_t i = 0; i < text.size();) {
-    if (literal.fInCode() && !kNeedsLook[static_cast<uint8_t>(text[i])]) {
-      while (i < text.size() && !kNeedsLook[static_cast<uint8_t>(text[i])]) ++i;
+    if (literal.fInCode() && !fHasByte(kNeedsLook, text[i])) {
+      while (i < text.size() && !fHasByte(kNeedsLook, text[i])) ++i;
       // Outside literals these bytes pass the literal scan unchanged.
       prev = text[i - 1];
       bAfterNumber = false;

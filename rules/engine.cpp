@@ -9,6 +9,7 @@
 
 #include "output/operand.h"
 #include "rules/call.h"
+#include "text/byteset.h"
 #include "text/literals.h"
 
 namespace {
@@ -163,14 +164,7 @@ bool fActsAt(const sQuietRun& run, char ch, uint8_t mark, int32_t nCount, uint8_
 
 // Bytes that end a stretch of plain code: line ends, and the quotes that
 // begin a literal.
-constexpr std::array<bool, 256> fMakeStretchBreaks() {
-  std::array<bool, 256> breaks{};
-  for (int b : {0, int{'\n'}, int{'\r'}, 14, int{'"'}, int{'\''}}) {
-    breaks[static_cast<size_t>(b)] = true;
-  }
-  return breaks;
-}
-constexpr std::array<bool, 256> kStretchBreaks = fMakeStretchBreaks();
+constexpr sByteSet kStretchBreaks = fByteSetOf("\0\n\r\x0e\"'");
 
 // Most of a quiet run is plain code outside literals: there each byte needs
 // only its flags. From at, the first byte that ends such a stretch (a line
@@ -180,7 +174,7 @@ int32_t fCodeStretchEnd(const sAlternatives& list, const char* p, int32_t at, in
                         uint8_t nStops, int32_t nCountBase, int& nNoted) {
   for (; at < nEnd; ++at) {
     const uint8_t u = static_cast<uint8_t>(p[at]);
-    if (kStretchBreaks[u]) return at;
+    if (fHasByte(kStretchBreaks, p[at])) return at;
     const uint8_t f = list.fQuietFlags(static_cast<char>(u));
     if ((f & nStops) != 0) return at;
     if ((f & sAlternatives::kActsAtCounts) != 0 &&
