@@ -186,19 +186,23 @@ int32_t fCodeStretchEnd(const sAlternatives& list, const char* p, int32_t at, in
   return at;
 }
 
+// A comma ahead switches a group to splitting where it is first seen: the
+// marks to watch, or null. A text without a comma has no marks, and nothing
+// to watch.
+const uint8_t* fCommaWatch(const sRuleCall& c) {
+  if ((c.rule != K_LPAREN && c.rule != K_PARAM_LIST) || c.in.bCommaSplit != 0) return nullptr;
+  return c.vCommaAhead.empty() ? nullptr : c.vCommaAhead.data();
+}
+
 // The end of the quiet run from r: the first byte that a scan would act on.
 // Collecting the bytes before it is all that scanning them would do; the
 // literal state is carried over them and vLastChar left as the scan would
 // have left it.
 int32_t fQuietEnd(sRuleCall& c, const sQuietRun& run, int32_t r, int32_t nEnd) {
   const char* p = c.in.data.data();
-  // A comma ahead switches a group to splitting where it is first seen.
-  const uint8_t* pCommaAhead = nullptr;
-  int32_t nWatchEnd = nEnd;
-  if ((c.rule == K_LPAREN || c.rule == K_PARAM_LIST) && c.in.bCommaSplit == 0) {
-    pCommaAhead = c.vCommaAhead.data();
-    nWatchEnd = std::min(nEnd, static_cast<int32_t>(c.vCommaAhead.size()));
-  }
+  const uint8_t* pCommaAhead = fCommaWatch(c);
+  const int32_t nWatchEnd =
+      pCommaAhead == nullptr ? nEnd : std::min(nEnd, static_cast<int32_t>(c.vCommaAhead.size()));
   const auto fEndsRun = [&](int32_t at) {
     return fIsLineEndByte(p[at]) || (pCommaAhead != nullptr && pCommaAhead[at] != 0);
   };
