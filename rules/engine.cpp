@@ -266,13 +266,16 @@ bool fFirstIsQuiet(sRuleCall& c, const sQuietRun& run, int32_t r) {
 // Returns how many bytes from r on were collected.
 // pChoice receives the list chosen on the way, for the scan of r when no
 // byte was collected.
+// pChoice: on entry, a list still valid from a quiet run just before (a run
+// changes nothing that decides the list), or null.
 int32_t fCollectQuietRun(sRuleCall& c, int32_t r, int32_t nEnd, const sScanChoice*& pChoice,
                          sScanChoice& choice) {
+  const bool bStillValid = pChoice != nullptr;
   pChoice = nullptr;
   if (fIsIn(kEndsAtOnceTable, c.vFlag2)) return 0;
   sQuietRun run;
   if (fScannerRuns(c)) {
-    choice = fChooseAlternatives(c);
+    if (!bStillValid) choice = fChooseAlternatives(c);
     pChoice = &choice;
     run = fQuietRunOf(c, choice);
     // Most attempts end at their first byte: that is told before the rest.
@@ -376,6 +379,7 @@ void fScanText(sRuleCall& c) {
       continue;
     }
     const ePass pass = fScanPosition(c, r, pChoice);
+    pChoice = nullptr;  // the scan may have changed what decides the list
     if (pass == ePass::kStop) return;
     if (pass == ePass::kCount) ++c.nBufLen;
     ++r;
