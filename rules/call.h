@@ -128,10 +128,8 @@ enum class eTranslate {
   kStop      // empty element or failed sub-rule: the scan of the text ends
 };
 
-// Membership in a K_END_OF_LIST-terminated list of kinds.
-bool fIsInList(KindCode code, const KindCode* list);
-
-// The same membership as a table indexed by kind, for the tests made for
+// Membership in a K_END_OF_LIST-terminated list of kinds, as a table indexed
+// by kind, for the tests made for
 // every byte or element.
 using sKindTable = std::array<bool, K_MAX_CODE + 1>;
 

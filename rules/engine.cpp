@@ -173,15 +173,14 @@ constexpr sByteSet kStretchBreaks = fByteSetOf("\0\n\r\x0e\"'");
 int32_t fCodeStretchEnd(const sAlternatives& list, const char* p, int32_t at, int32_t nEnd,
                         uint8_t nStops, int32_t nCountBase, int& nNoted) {
   for (; at < nEnd; ++at) {
-    const uint8_t u = static_cast<uint8_t>(p[at]);
-    if (fHasByte(kStretchBreaks, p[at])) return at;
-    const uint8_t f = list.fQuietFlags(static_cast<char>(u));
+    const char ch = p[at];
+    if (fHasByte(kStretchBreaks, ch)) return at;
+    const uint8_t f = list.fQuietFlags(ch);
     if ((f & nStops) != 0) return at;
-    if ((f & sAlternatives::kActsAtCounts) != 0 &&
-        list.fQuiet(static_cast<char>(u)).fHitsAt(nCountBase + at)) {
+    if ((f & sAlternatives::kActsAtCounts) != 0 && list.fQuiet(ch).fHitsAt(nCountBase + at)) {
       return at;
     }
-    if ((f & sAlternatives::kNotes) != 0) nNoted = u;
+    if ((f & sAlternatives::kNotes) != 0) nNoted = static_cast<uint8_t>(ch);
   }
   return at;
 }
@@ -246,6 +245,17 @@ int32_t fQuietEnd(sRuleCall& c, const sQuietRun& run, int32_t r, int32_t nEnd) {
   return end;
 }
 
+// Adds the n bytes of the text from r to the element buffer, as scanning
+// them one by one without a find would.
+void fCollectBytes(sRuleCall& c, int32_t r, int32_t n) {
+  const char* p = c.in.data.data() + r;
+  const size_t need = static_cast<size_t>(c.nBufLen) + static_cast<size_t>(n) + 1;
+  if (c.szBuffer.size() < need) c.szBuffer.resize(std::max(need, 2 * c.szBuffer.size()), '\0');
+  std::copy(p, p + n, c.szBuffer.begin() + c.nBufLen);
+  c.nBufLen += n;
+  c.bLineEnd = false;
+}
+
 // Whether the byte at r alone would end a quiet run at once. Its literal
 // state is only looked at, not kept.
 bool fFirstIsQuiet(sRuleCall& c, const sQuietRun& run, int32_t r) {
@@ -264,10 +274,9 @@ bool fFirstIsQuiet(sRuleCall& c, const sQuietRun& run, int32_t r) {
 // name) only go into the element buffer. They are collected here in one go;
 // the scan state a byte would consult cannot change inside such a run.
 // Returns how many bytes from r on were collected.
-// pChoice receives the list chosen on the way, for the scan of r when no
-// byte was collected.
 // pChoice: on entry, a list still valid from a quiet run just before (a run
-// changes nothing that decides the list), or null.
+// changes nothing that decides the list), or null; on return, the list
+// chosen on the way, for the scan of r when no byte was collected.
 int32_t fCollectQuietRun(sRuleCall& c, int32_t r, int32_t nEnd, const sScanChoice*& pChoice,
                          sScanChoice& choice) {
   const bool bStillValid = pChoice != nullptr;
@@ -283,15 +292,9 @@ int32_t fCollectQuietRun(sRuleCall& c, int32_t r, int32_t nEnd, const sScanChoic
       return 0;
     }
   }
-  const int32_t end = fQuietEnd(c, run, r, nEnd);
-  const int32_t n = end - r;
+  const int32_t n = fQuietEnd(c, run, r, nEnd) - r;
   if (n == 0) return 0;
-  const char* p = c.in.data.data();
-  const size_t need = static_cast<size_t>(c.nBufLen) + static_cast<size_t>(n) + 1;
-  if (c.szBuffer.size() < need) c.szBuffer.resize(std::max(need, 2 * c.szBuffer.size()), '\0');
-  std::copy(p + r, p + end, c.szBuffer.begin() + c.nBufLen);
-  c.nBufLen += n;
-  c.bLineEnd = false;
+  fCollectBytes(c, r, n);
   return n;
 }
 
@@ -359,10 +362,7 @@ bool fScanLoneOperand(sRuleCall& c, int32_t r, int32_t nEnd) {
     c.s.vPendingNameSet = 1;
   }
   c.s.vLastChar = static_cast<uint8_t>(p[n - 1]);
-  const size_t need = static_cast<size_t>(n) + 1;
-  if (c.szBuffer.size() < need) c.szBuffer.resize(need, '\0');
-  std::copy(p, p + n, c.szBuffer.begin());
-  c.nBufLen = n;
+  fCollectBytes(c, r, n);
   return true;
 }
 
@@ -406,13 +406,6 @@ sScratchLease::sScratchLease(sState& s, size_t nBufferStart) {
   // The last call at this depth left its buffer all zero (~sRuleCall).
   if (p_->szBuffer.size() < nBufferStart) p_->szBuffer.resize(nBufferStart, '\0');
   p_->vCommaAhead.clear();
-}
-
-bool fIsInList(KindCode code, const KindCode* list) {
-  for (; *list != K_END_OF_LIST; ++list) {
-    if (*list == code) return true;
-  }
-  return false;
 }
 
 bool fApplyRule(sState& s, sText& in, sText& out, KindCode rule) {
