@@ -163,13 +163,6 @@ sScanChoice fChooseBlock(const sRuleCall& c) {
   return fChooseGroupRows(in, fCompiled<kBlockBody>(), eAfter::kGroupOpenInBlock);
 }
 
-sScanChoice fChooseExpression(const sRuleCall& c) {
-  if (c.s.vStringMode == 1) return {&fCompiled<kInString>(), eAfter::kNone, true};
-  if (fNoGroupOpen(c.in) && c.s.vInTakes == 1) {
-    return {&fCompiled<kExpressionInTakes>(), eAfter::kNone};
-  }
-  return fChooseGroupRows(c.in, fCompiled<kExpression>(), eAfter::kGroupOpen);
-}
 
 sScanChoice fChooseSplit(const sRuleCall& c) {
   if (c.s.vInQuotes == 1) return {&fCompiled<kSplitInQuotes>(), eAfter::kCommaSplit};
@@ -338,6 +331,14 @@ void fCollectLiteral(sRuleCall& c, const sAlternatives& list, int32_t r) {
 
 }  // namespace
 
+sScanChoice fChooseExpression(const sState& s, const sText& in) {
+  if (s.vStringMode == 1) return {&fCompiled<kInString>(), eAfter::kNone, true};
+  if (fNoGroupOpen(in) && s.vInTakes == 1) {
+    return {&fCompiled<kExpressionInTakes>(), eAfter::kNone};
+  }
+  return fChooseGroupRows(in, fCompiled<kExpression>(), eAfter::kGroupOpen);
+}
+
 sScanChoice fChooseAlternatives(const sRuleCall& c) {
   switch (c.rule) {
     case K_FUNCTION: return fChooseFunction(c);
@@ -352,7 +353,7 @@ sScanChoice fChooseAlternatives(const sRuleCall& c) {
     case K_EXITWHEN:
     case K_CONDITION:
     case K_ARGUMENT:
-    case K_EXPRESSION: return fChooseExpression(c);
+    case K_EXPRESSION: return fChooseExpression(c.s, c.in);
     case K_TAKES:
       return c.s.vReturnsSeen == 0 ? sScanChoice{&fCompiled<kTakesBeforeReturns>(), eAfter::kNone}
                                    : sScanChoice{&fCompiled<kTakesAfterReturns>(), eAfter::kNone};

@@ -144,23 +144,6 @@ void fPrepare(sRuleCall& c, KindCode kind, sText& element) {
   }
 }
 
-void fCarryBack(sRuleCall& c, KindCode kind, const sText& element) {
-  sState& s = c.s;
-  sText& in = c.in;
-  if (s.vInGlobals == 1) {
-    if (fIsTypeKind(kind)) in.bTerminated = element.bTerminated;
-  } else {
-    if (kind == K_ENDIF || kind == K_ENDLOOP) {
-      s.vLoopCount = s.vEndloopCount = s.vIfCount = s.vEndifCount = s.vElseCount = 0;
-    }
-    if (kind == K_ARGUMENT) in.bTerminated = element.bTerminated;
-  }
-  if (element.bInBody == 1) in.bInBody = 1;
-  if (element.bInLoop == 0) in.bInLoop = 0;
-  if (element.bInIf == 0) in.bInIf = 0;
-  if (element.bCommaSplit == 0) in.bCommaSplit = 0;
-}
-
 bool fIsBlankPiece(const std::string& piece) { return piece.size() == 1 && piece[0] == ' '; }
 
 // Two blanks in a row are written once. Only a lone blank is dropped: a
@@ -183,6 +166,21 @@ void fKeepOutput(sRuleCall& c, KindCode kind, sText& output) {
 
 }  // namespace
 
+void fCarryBack(sState& s, sText& in, KindCode kind, const sText& element) {
+  if (s.vInGlobals == 1) {
+    if (fIsTypeKind(kind)) in.bTerminated = element.bTerminated;
+  } else {
+    if (kind == K_ENDIF || kind == K_ENDLOOP) {
+      s.vLoopCount = s.vEndloopCount = s.vIfCount = s.vEndifCount = s.vElseCount = 0;
+    }
+    if (kind == K_ARGUMENT) in.bTerminated = element.bTerminated;
+  }
+  if (element.bInBody == 1) in.bInBody = 1;
+  if (element.bInLoop == 0) in.bInLoop = 0;
+  if (element.bInIf == 0) in.bInIf = 0;
+  if (element.bCommaSplit == 0) in.bCommaSplit = 0;
+}
+
 eTranslate fTranslateElement(sRuleCall& c, KindCode kind) {
   if (c.vIndex1 == -1 || c.vIndex2 == -1) return eTranslate::kSkipped;
   const int32_t length = c.vIndex2 - c.vIndex1 + 1;
@@ -197,7 +195,7 @@ eTranslate fTranslateElement(sRuleCall& c, KindCode kind) {
   c.s.vPrevElementKind = c.nLastKind;
   c.nLastKind = kind;
   if (!fRunRule(c.s, kind, element, output)) return eTranslate::kStop;
-  fCarryBack(c, kind, element);
+  fCarryBack(c.s, c.in, kind, element);
   fKeepOutput(c, kind, output);
   return eTranslate::kDone;
 }

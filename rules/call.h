@@ -171,6 +171,8 @@ struct sScanChoice {
 };
 
 sScanChoice fChooseAlternatives(const sRuleCall& c);
+// The list of the statement, expression and argument rules.
+sScanChoice fChooseExpression(const sState& s, const sText& in);
 
 // Scanning (alternatives.cpp): runs the scanner with the chosen list, then
 // the rule's follow-up actions. False when the scanner refused a code.
@@ -207,6 +209,9 @@ bool fAfterIsIdle(const sRuleCall& c, eAfter after);
 
 // Elements (assemble.cpp).
 eTranslate fTranslateElement(sRuleCall& c, KindCode kind);
+// Carries what a translated element left in its flags back to the text it
+// was cut from.
+void fCarryBack(sState& s, sText& in, KindCode kind, const sText& element);
 void fAssemble(sRuleCall& c);
 
 // Filing into the section lists (filing.cpp).
@@ -216,5 +221,10 @@ void fFileResult(sRuleCall& c);
 void fAddOpeningPieces(sRuleCall& c);
 void fAddElseBrace(sRuleCall& c);
 void fAddClosingPieces(sRuleCall& c);
+// A statement cut at its line end gets ";" CR LF once; texts that carry their
+// own end, or whose group or body is open or just closed, do not. True when
+// the piece is due; the text is then marked as terminated.
+bool fTakesStatementEnd(sText& in);
+extern const char kStatementEnd[];
 
 #endif  // JASSCRIBE_RULES_CALL_H_

@@ -308,14 +308,20 @@ ePass fScanPosition(sRuleCall& c, int32_t r, const sScanChoice* pChoice) {
   return c.bLineEnd ? fLineEndPath(c, r) : fScanningPath(c, r, pChoice);
 }
 
+// A final element of no kind is plain; unless an assignment waits for it,
+// the name the scan began is no longer pending.
+KindCode fPlainFinalKind(sState& s) {
+  if (s.vAssignPending == 0) {
+    s.vPendingNameSet = 0;
+    s.vPendingName.fClear();
+  }
+  return K_PLAIN;
+}
+
 KindCode fFinalKind(sRuleCall& c) {
   if (c.rule == K_LPAREN || c.rule == K_PARAM_LIST) return K_ARGUMENT;
   if (c.vFlag2 != -1) return c.vFlag2;
-  if (c.s.vAssignPending == 0) {
-    c.s.vPendingNameSet = 0;
-    c.s.vPendingName.fClear();
-  }
-  return K_PLAIN;
+  return fPlainFinalKind(c.s);
 }
 
 // In the globals block a blank leaves the name before it pending; at the end
@@ -348,28 +354,9 @@ void fEndOfText(sRuleCall& c, int32_t r) {
   fAddClosingPieces(c);
 }
 
-// Most texts of the expression and argument rules are one name, number or
-// rawcode ('x', 'udg_Hero', '42', 'A00B'). Their scan is known without running
-// it: the first byte begins the pending name, the last one is noted, and all
-// of them are collected for the final element.
-bool fScanLoneOperand(sRuleCall& c, int32_t r, int32_t nEnd) {
-  if (c.rule != K_EXPRESSION && c.rule != K_ARGUMENT) return false;
-  const char* p = c.in.data.data() + r;
-  const int32_t n = nEnd - r;
-  if (!fIsLoneOperand(fChooseAlternatives(c), p, n)) return false;
-  if (c.s.vPendingNameSet == 0) {
-    c.s.vPendingNameStart = r;
-    c.s.vPendingNameSet = 1;
-  }
-  c.s.vLastChar = static_cast<uint8_t>(p[n - 1]);
-  fCollectBytes(c, r, n);
-  return true;
-}
-
 void fScanText(sRuleCall& c) {
   const int32_t nEnd = c.in.len() - std::max(0, c.in.nTailLen);
   int32_t r = std::max(0, c.in.nHeadLen);
-  if (r < nEnd && fScanLoneOperand(c, r, nEnd)) return fEndOfText(c, nEnd);
   sScanChoice choice{};
   const sScanChoice* pChoice = nullptr;
   while (r < nEnd) {
@@ -385,6 +372,44 @@ void fScanText(sRuleCall& c) {
     ++r;
   }
   fEndOfText(c, r);
+}
+
+// Most texts of the expression and argument rules are one name, number or
+// rawcode ('x', 'udg_Hero', '42', 'A00B'): a quarter of a million in a large
+// map, each run once as an argument and once as its expression. Their scan
+// is known without running it (fIsLoneOperand): the first byte begins the
+// pending name, the last one is noted, and the whole text is one final
+// element of no kind. Such a call is made here, step for step as the engine
+// would make it, without the piece table, the element buffer and the cut
+// values that a text with more than one element needs.
+bool fApplyLoneOperand(sState& s, sText& in, sText& out, KindCode rule) {
+  if (rule != K_EXPRESSION && rule != K_ARGUMENT) return false;
+  const int32_t r = std::max(0, in.nHeadLen);
+  const int32_t nEnd = in.len() - std::max(0, in.nTailLen);
+  if (r >= nEnd) return false;
+  const char* p = in.data.data() + r;
+  const int32_t n = nEnd - r;
+  // With this list neither rule has an opening piece.
+  if (!fIsLoneOperand(fChooseExpression(s, in), p, n)) return false;
+  out.fRelease();
+  if (s.vPendingNameSet == 0) {
+    s.vPendingNameStart = r;
+    s.vPendingNameSet = 1;
+  }
+  s.vLastChar = static_cast<uint8_t>(p[n - 1]);
+  const KindCode kind = fPlainFinalKind(s);
+  sText element(std::string(p, static_cast<size_t>(n)));
+  sText output;
+  s.vPrevElementKind = -1;  // the call's first element
+  if (!fRunRule(s, kind, element, output)) return true;  // stopped: nothing to assemble
+  fCarryBack(s, in, kind, element);
+  const bool bEnd = fTakesStatementEnd(in);
+  // Joined as the engine joins pieces: outside the globals block a blank
+  // as the last piece is left out.
+  const bool bKeep = !output.fEmpty() && (bEnd || s.vInGlobals == 1 || output.data != " ");
+  if (bKeep) out.data = std::move(output.data);
+  if (bEnd) out.data += kStatementEnd;
+  return true;
 }
 
 }  // namespace
@@ -416,6 +441,7 @@ bool fApplyRule(sState& s, sText& in, sText& out, KindCode rule) {
     return false;
   }
   sDepthScope depth(s);
+  if (fApplyLoneOperand(s, in, out, rule)) return true;
   sRuleCall c(s, in, out, rule);
   if (rule == K_LPAREN || rule == K_PARAM_LIST) {
     fMarkCommasAhead(in.data, c.vCommaAhead, c.vCommaLevels);

@@ -10,7 +10,6 @@
 namespace {
 
 const char kLineEnd[] = "\r\n";
-const char kStatementEnd[] = ";\r\n";
 const char kStatementEndWith14[] = ";\r\x0e";
 const char kPrototypeEnd[] = ";";
 const char kConstructorIndent[] = "\t\t";

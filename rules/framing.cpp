@@ -19,7 +19,6 @@ const char kReturnWord[] = "return ";
 const char kOpenParen[] = "(";
 const char kCloseParen[] = ")";
 const char kBlank[] = " ";
-const char kStatementEnd[] = ";\r\n";
 const char kBreakLine[] = ") break;\r\n";
 const char kParamListEnd[] = ")\r\n{\r\n";
 
@@ -60,17 +59,8 @@ void fCloseGroupPiece(sRuleCall& c) {
   }
 }
 
-// A statement cut at its line end gets ";" once; texts that carry their own
-// end, or whose group or body is open or just closed, do not.
 void fStatementEndPiece(sRuleCall& c) {
-  sText& in = c.in;
-  if (c.nBufLen != 0) return;
-  if (in.bTerminated || in.bInParen || in.bParenClosed || in.bInBracket || in.bBracketClosed ||
-      in.bInBody) {
-    return;
-  }
-  fAddPiece(c, kStatementEnd);
-  in.bTerminated = 1;
+  if (c.nBufLen == 0 && fTakesStatementEnd(c.in)) fAddPiece(c, kStatementEnd);
 }
 
 // A condition that already is one parenthesised group keeps its own pair.
@@ -80,6 +70,17 @@ void fConditionEndPiece(sRuleCall& c, int32_t d) {
 }
 
 }  // namespace
+
+extern const char kStatementEnd[] = ";\r\n";
+
+bool fTakesStatementEnd(sText& in) {
+  if (in.bTerminated || in.bInParen || in.bParenClosed || in.bInBracket || in.bBracketClosed ||
+      in.bInBody) {
+    return false;
+  }
+  in.bTerminated = 1;
+  return true;
+}
 
 void fAddOpeningPieces(sRuleCall& c) {
   sText& in = c.in;
