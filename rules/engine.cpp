@@ -282,6 +282,9 @@ int32_t fCollectQuietRun(sRuleCall& c, int32_t r, int32_t nEnd, const sScanChoic
   const bool bStillValid = pChoice != nullptr;
   pChoice = nullptr;
   if (fIsIn(kEndsAtOnceTable, c.vFlag2)) return 0;
+  // A line end is never quiet (the line-end path takes it), and lines end
+  // often: told before a list is chosen.
+  if (fIsLineEndByte(c.in.data[static_cast<size_t>(r)])) return 0;
   sQuietRun run;
   if (fScannerRuns(c)) {
     if (!bStillValid) choice = fChooseAlternatives(c);
