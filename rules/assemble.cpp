@@ -214,7 +214,7 @@ void fAssemble(sRuleCall& c) {
     body = std::move(c.vPieces[0]);
   } else {
     if (indent) body.assign(static_cast<size_t>(std::max(0, s.vDepth - 1)), '\t');
-    size_t total = body.size() + s.vFuncHeadText.data.size();
+    size_t total = body.size() + (c.rule == K_FUNCTION ? s.vFuncHeadText.data.size() : 0);
     for (const std::string& piece : c.vPieces) total += piece.size();
     body.reserve(total);
     for (size_t i = 0; i < n; ++i) {
