@@ -261,6 +261,11 @@ void fOpenBlock(sRuleCall& c) {
   }
 }
 
+const sTrackedGroup kTrackedParen{'(', ')', &sText::nParenOpen, &sText::nParenClose,
+                                  &sText::nParenStart};
+const sTrackedGroup kTrackedBracket{'[', ']', &sText::nBracketOpen, &sText::nBracketClose,
+                                    &sText::nBracketStart};
+
 void fTrackGroup(sRuleCall& c, const sGroupFields& g) {
   sText& in = c.in;
   if (c.vFlag1 == g.open) {
@@ -337,6 +342,14 @@ sScanChoice fChooseExpression(const sState& s, const sText& in) {
     return {&fCompiled<kExpressionInTakes>(), eAfter::kNone};
   }
   return fChooseGroupRows(in, fCompiled<kExpression>(), eAfter::kGroupOpen);
+}
+
+// Kept beside fTrackGroup: a counted opener or closer must do what the
+// scan and this follow-up do with it.
+const sTrackedGroup* fTrackedGroupOf(eAfter after) {
+  if (after == eAfter::kParenTracking) return &kTrackedParen;
+  if (after == eAfter::kBracketTracking) return &kTrackedBracket;
+  return nullptr;
 }
 
 sScanChoice fChooseAlternatives(const sRuleCall& c) {

@@ -181,10 +181,24 @@ bool fRunScanner(sRuleCall& c, int32_t r, const sScanChoice& choice);
 // A run of bytes that the scan only collects: what decides, for each byte,
 // whether scanning it would do anything. Valid until the next byte that is
 // scanned.
+// A group whose closer is being looked for: inside it a scan only counts
+// its inner openers and closers, which a quiet run can count itself.
+struct sTrackedGroup {
+  char cOpen;                // "(" or "["
+  char cClose;               // ")" or "]"
+  int32_t sText::*nOpen;     // openers counted
+  int32_t sText::*nClose;    // closers counted
+  int32_t sText::*nStart;    // offset of the outer opener
+};
+
+// The tracked group for the follow-up of a tracking list, or null.
+const sTrackedGroup* fTrackedGroupOf(eAfter after);
+
 struct sQuietRun {
   const sAlternatives* list = nullptr;  // null: the scanner does not run
   bool bLiteralsCollected = false;      // literal content skips the scanner
   bool bRawcodeBeginsName = false;      // ... except that it begins a name
+  const sTrackedGroup* pGroup = nullptr;  // inner openers and closers are counted
 };
 
 // What decides the quiet bytes for a position where the scanner runs with
@@ -195,6 +209,7 @@ inline sQuietRun fQuietRunOf(const sRuleCall& c, const sScanChoice& choice) {
   run.list = choice.list;
   run.bLiteralsCollected = !choice.bCutsLiteral;
   run.bRawcodeBeginsName = choice.list->fHasLetter() && c.s.vPendingNameSet == 0;
+  run.pGroup = fTrackedGroupOf(choice.after);
   return run;
 }
 

@@ -162,6 +162,26 @@ bool fActsAt(const sQuietRun& run, char ch, uint8_t mark, int32_t nCount, uint8_
   return (f & sAlternatives::kActsAtCounts) != 0 && run.list->fQuiet(ch).fHitsAt(nCount);
 }
 
+// An inner opener or closer of a tracked group, in code: its scan would only
+// count it. The closer that closes the group is not: its scan ends the group.
+bool fIsCounted(const sRuleCall& c, const sQuietRun& run, char ch, uint8_t mark) {
+  const sTrackedGroup* g = run.pGroup;
+  if (g == nullptr || mark != 0) return false;
+  return ch == g->cOpen || (ch == g->cClose && c.in.*g->nClose + 1 != c.in.*g->nOpen);
+}
+
+// What the scan of a counted byte at r and the group's follow-up leave: the
+// count raised, the start back at the outer opener, the end at a closer.
+void fCount(sRuleCall& c, const sTrackedGroup& g, char ch, int32_t r) {
+  if (ch == g.cOpen) {
+    ++(c.in.*g.nOpen);
+    c.vIndex1 = c.in.*g.nStart;
+  } else {
+    ++(c.in.*g.nClose);
+    c.vIndex2 = r;
+  }
+}
+
 // Bytes that end a stretch of plain code: line ends, and the quotes that
 // begin a literal.
 constexpr sByteSet kStretchBreaks = fByteSetOf("\0\n\r\x0e\"'");
@@ -229,8 +249,10 @@ int32_t fQuietEnd(sRuleCall& c, const sQuietRun& run, int32_t r, int32_t nEnd) {
     // The byte that ends the run is stepped again by its own scan.
     sLiteralScan next = literal;
     const uint8_t nextMark = run.bLiteralsCollected ? next.fInside(ch) : 0;
-    if (fActsAt(run, ch, nextMark, nCountAtR + (end - r), nStops)) break;
-    if (nextMark == 0 && (run.list->fQuietFlags(ch) & sAlternatives::kNotes) != 0) {
+    if (fActsAt(run, ch, nextMark, nCountAtR + (end - r), nStops)) {
+      if (!fIsCounted(c, run, ch, nextMark)) break;
+      fCount(c, *run.pGroup, ch, end);
+    } else if (nextMark == 0 && (run.list->fQuietFlags(ch) & sAlternatives::kNotes) != 0) {
       nNoted = static_cast<uint8_t>(ch);
     }
     literal = next;
@@ -267,7 +289,8 @@ bool fFirstIsQuiet(sRuleCall& c, const sQuietRun& run, int32_t r) {
     sLiteralScan probe = c.vLiteral;
     mark = probe.fInside(ch);
   }
-  return !fActsAt(run, ch, mark, c.nBufLen + 1, fStopFlags(c.s.vPendingNameSet == 1));
+  return !fActsAt(run, ch, mark, c.nBufLen + 1, fStopFlags(c.s.vPendingNameSet == 1)) ||
+         fIsCounted(c, run, ch, mark);
 }
 
 // Most bytes (the body of a statement seen from its block, the letters of a
