@@ -125,6 +125,20 @@ std::vector<CutCase> fCutCases() {
         {K_PLAIN, "y", 0, 0, ""}}},
       {"a group is one element from its opener to its closer", K_CALL, "call f(a, (b))", 4, 0,
        {}, {{K_SPACE, " ", 0, 0, ""}, {K_RPAREN, "(a, (b))", 1, 1, ""}}},
+      // A tracked group's inner openers and closers are counted without a
+      // scan of each: closers inside literals and the other kind of group
+      // do not count.
+      {"a group ends at its own closer, literals and brackets aside", K_CALL,
+       "call f((a),\")\",')',[b](c))+d", 4, 0, {},
+       {{K_SPACE, " ", 0, 0, ""},
+        {K_RPAREN, "((a),\")\",')',[b](c))", 1, 1, ""},
+        {K_PLUS, "+", 0, 0, ""},
+        {K_PLAIN, "d", 0, 0, ""}}},
+      {"a bracket group ends at its own closer", K_SET, "set v[w[i]+(j)]=1", 3, 0, {},
+       {{K_SPACE, " ", 0, 0, ""},
+        {K_RBRACKET, "[w[i]+(j)]", 1, 1, ""},
+        {K_ASSIGN, "=", 0, 0, ""},
+        {K_PLAIN, "1", 0, 0, ""}}},
       {"a bracket group is one element", K_SET, "set v[i] = 1", 3, 0, {},
        {{K_SPACE, " ", 0, 0, ""},
         {K_RBRACKET, "[i]", 1, 1, ""},
