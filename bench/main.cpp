@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "bench/inputs.h"
+#include "driver/allocator.h"
 #include "driver/convert.h"
 #include "text/state.h"
 #include "text/text.h"
@@ -313,6 +314,7 @@ bool fParse(int argc, char** argv, sOptions& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  fKeepLargeBuffersOnHeap();  // as the converter does
   sOptions o;
   if (!fParse(argc, argv, o)) {
     std::fprintf(stderr,

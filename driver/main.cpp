@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "driver/allocator.h"
 #include "driver/console.h"
 
 #ifdef _WIN32
@@ -21,6 +22,7 @@
 namespace {
 
 int fRun(const std::vector<std::string>& args) {
+  fKeepLargeBuffersOnHeap();
   if (args.empty()) return fRunConsole(stdin, stdout);
   return fRunCommandLine(args, sStreams{stdin, stdout, stderr});
 }
