@@ -314,7 +314,7 @@ bool fParse(int argc, char** argv, sOptions& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  fKeepLargeBuffersOnHeap();  // as the converter does
+  fTuneAllocator();  // as the converter does
   sOptions o;
   if (!fParse(argc, argv, o)) {
     std::fprintf(stderr,

@@ -22,7 +22,7 @@
 namespace {
 
 int fRun(const std::vector<std::string>& args) {
-  fKeepLargeBuffersOnHeap();
+  fTuneAllocator();
   if (args.empty()) return fRunConsole(stdin, stdout);
   return fRunCommandLine(args, sStreams{stdin, stdout, stderr});
 }
