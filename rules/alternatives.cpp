@@ -163,7 +163,6 @@ sScanChoice fChooseBlock(const sRuleCall& c) {
   return fChooseGroupRows(in, fCompiled<kBlockBody>(), eAfter::kGroupOpenInBlock);
 }
 
-
 sScanChoice fChooseSplit(const sRuleCall& c) {
   if (c.s.vInQuotes == 1) return {&fCompiled<kSplitInQuotes>(), eAfter::kCommaSplit};
   if (c.s.vOpenParenCount != c.s.vCloseParenCount) {

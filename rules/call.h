@@ -178,9 +178,6 @@ sScanChoice fChooseExpression(const sState& s, const sText& in);
 // the rule's follow-up actions. False when the scanner refused a code.
 bool fRunScanner(sRuleCall& c, int32_t r, const sScanChoice& choice);
 
-// A run of bytes that the scan only collects: what decides, for each byte,
-// whether scanning it would do anything. Valid until the next byte that is
-// scanned.
 // A group whose closer is being looked for: inside it a scan only counts
 // its inner openers and closers, which a quiet run can count itself.
 struct sTrackedGroup {
@@ -194,6 +191,9 @@ struct sTrackedGroup {
 // The tracked group for the follow-up of a tracking list, or null.
 const sTrackedGroup* fTrackedGroupOf(eAfter after);
 
+// A run of bytes that the scan only collects: what decides, for each byte,
+// whether scanning it would do anything. Valid until the next byte that is
+// scanned.
 struct sQuietRun {
   const sAlternatives* list = nullptr;  // null: the scanner does not run
   bool bLiteralsCollected = false;      // literal content skips the scanner
