@@ -3,6 +3,7 @@
 // nested input costs no recursion.
 #include "output/logical.h"
 
+#include <string_view>
 #include <vector>
 
 #include "text/byteset.h"
@@ -87,10 +88,15 @@ bool fIsSeparator(char ch) {
 // every other byte outside literals only joins the current segment.
 constexpr sByteSet kActs = fByteSetOf("([)],;{}\r\n=&|\"'");
 
-}  // namespace
+// Bytes that may open or close a group, end a line or begin a literal.
+constexpr sByteSet kPartBreaks = fByteSetOf("([)]\n\"'");
 
-std::string fGroupLogicalOperators(const std::string& text) {
-  if (text.find("||") == std::string::npos || text.find("&&") == std::string::npos) return text;
+bool fHasBoth(std::string_view text) {
+  return text.find("||") != std::string_view::npos && text.find("&&") != std::string_view::npos;
+}
+
+// The grouping over a whole text, from the state at its start.
+std::string fGroupWhole(const std::string& text) {
   std::vector<sLevel> stack(1);
   sLiteralScan literal;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -139,4 +145,44 @@ std::string fGroupLogicalOperators(const std::string& text) {
   }
   fFlushSegment(stack.back());
   return std::move(stack.back().done);
+}
+
+// A part that holds no "||" or no "&&" comes out of the grouping as it went
+// in; only the others are grouped.
+void fGroupPart(const std::string& text, size_t begin, size_t end, std::string& out) {
+  const std::string_view part(text.data() + begin, end - begin);
+  if (fHasBoth(part)) {
+    out += fGroupWhole(std::string(part));
+  } else {
+    out.append(part);
+  }
+}
+
+}  // namespace
+
+std::string fGroupLogicalOperators(const std::string& text) {
+  if (!fHasBoth(text)) return text;
+  // After a line end outside literals and groups the grouping stands as at
+  // the text's start, so the text is grouped part by part: most lines of a
+  // function hold at most one of the two operators.
+  std::string out;
+  out.reserve(text.size() + 64);
+  sLiteralScan literal;
+  std::vector<char> closers;  // of the groups open, innermost last
+  size_t begin = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (literal.fInCode() && !fHasByte(kPartBreaks, text[i])) continue;
+    const char ch = text[i];
+    if (literal.fInside(ch) != 0) continue;
+    if (ch == '(' || ch == '[') {
+      closers.push_back(ch == '(' ? ')' : ']');
+    } else if (!closers.empty() && ch == closers.back()) {
+      closers.pop_back();
+    } else if (ch == '\n' && closers.empty() && literal.fInCode()) {
+      fGroupPart(text, begin, i + 1, out);
+      begin = i + 1;
+    }
+  }
+  fGroupPart(text, begin, text.size(), out);
+  return out;
 }
