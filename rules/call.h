@@ -40,6 +40,8 @@ struct sRuleCall {
   sText& in;
   sText& out;
   KindCode rule;
+  // Groups and parameter lists split at their top-level commas.
+  bool bSplitsAtCommas;
 
  private:
   sScratchLease lease_;  // before the references into it
@@ -103,6 +105,7 @@ struct sRuleCall {
         in(input),
         out(output),
         rule(r),
+        bSplitsAtCommas(r == K_LPAREN || r == K_PARAM_LIST),
         lease_(state, CONST_BUFFER_START),
         vPieces((*lease_).vPieces),
         szBuffer((*lease_).szBuffer),
@@ -209,7 +212,9 @@ inline sQuietRun fQuietRunOf(const sRuleCall& c, const sScanChoice& choice) {
   run.list = choice.list;
   run.bLiteralsCollected = !choice.bCutsLiteral;
   run.bRawcodeBeginsName = choice.list->fHasLetter() && c.s.vPendingNameSet == 0;
-  run.pGroup = fTrackedGroupOf(choice.after);
+  if (choice.after == eAfter::kParenTracking || choice.after == eAfter::kBracketTracking) {
+    run.pGroup = fTrackedGroupOf(choice.after);
+  }
   return run;
 }
 

@@ -136,7 +136,7 @@ ePass fScanningPath(sRuleCall& c, int32_t r, const sScanChoice* pChoice) {
 // Groups and parameter lists switch to comma splitting once a top-level comma
 // lies ahead.
 void fCheckCommaSplit(sRuleCall& c, int32_t r) {
-  if (c.rule != K_LPAREN && c.rule != K_PARAM_LIST) return;
+  if (!c.bSplitsAtCommas) return;
   // Read from inside a literal, the rest of it would look like code.
   if (c.fLiteralAt(r) != 0) return;
   // The comma structure is known for the whole text from the start, so no
@@ -209,7 +209,7 @@ int32_t fCodeStretchEnd(const sAlternatives& list, const char* p, int32_t at, in
 // marks to watch, or null. A text without a comma has no marks, and nothing
 // to watch.
 const uint8_t* fCommaWatch(const sRuleCall& c) {
-  if ((c.rule != K_LPAREN && c.rule != K_PARAM_LIST) || c.in.bCommaSplit != 0) return nullptr;
+  if (!c.bSplitsAtCommas || c.in.bCommaSplit != 0) return nullptr;
   return c.vCommaAhead.empty() ? nullptr : c.vCommaAhead.data();
 }
 
@@ -345,7 +345,7 @@ KindCode fPlainFinalKind(sState& s) {
 }
 
 KindCode fFinalKind(sRuleCall& c) {
-  if (c.rule == K_LPAREN || c.rule == K_PARAM_LIST) return K_ARGUMENT;
+  if (c.bSplitsAtCommas) return K_ARGUMENT;
   if (c.vFlag2 != -1) return c.vFlag2;
   return fPlainFinalKind(c.s);
 }
@@ -469,7 +469,7 @@ bool fApplyRule(sState& s, sText& in, sText& out, KindCode rule) {
   sDepthScope depth(s);
   if (fApplyLoneOperand(s, in, out, rule)) return true;
   sRuleCall c(s, in, out, rule);
-  if (rule == K_LPAREN || rule == K_PARAM_LIST) {
+  if (c.bSplitsAtCommas) {
     fMarkCommasAhead(in.data, c.vCommaAhead, c.vCommaLevels);
   }
   out.fRelease();
