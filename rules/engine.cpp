@@ -9,7 +9,6 @@
 
 #include "output/operand.h"
 #include "rules/call.h"
-#include "text/byteset.h"
 #include "text/literals.h"
 
 namespace {
@@ -182,25 +181,28 @@ void fCount(sRuleCall& c, const sTrackedGroup& g, char ch, int32_t r) {
   }
 }
 
-// Bytes that end a stretch of plain code: line ends, and the quotes that
-// begin a literal.
-constexpr sByteSet kStretchBreaks = fByteSetOf("\0\n\r\x0e\"'");
-
 // Most of a quiet run is plain code outside literals: there each byte needs
 // only its flags. From at, the first byte that ends such a stretch (a line
 // end, a quote, or a byte that a scan would act on); nCountBase + i is the
 // buffer length with byte i in it.
 int32_t fCodeStretchEnd(const sAlternatives& list, const char* p, int32_t at, int32_t nEnd,
                         uint8_t nStops, int32_t nCountBase, int& nNoted) {
+  const int32_t start = at;
+  const uint8_t nEnds = nStops | sAlternatives::kEndsStretch;
   for (; at < nEnd; ++at) {
-    const char ch = p[at];
-    if (fHasByte(kStretchBreaks, ch)) return at;
-    const uint8_t f = list.fQuietFlags(ch);
-    if ((f & nStops) != 0) return at;
-    if ((f & sAlternatives::kActsAtCounts) != 0 && list.fQuiet(ch).fHitsAt(nCountBase + at)) {
-      return at;
+    const uint8_t f = list.fQuietFlags(p[at]);
+    if ((f & (nEnds | sAlternatives::kActsAtCounts)) == 0) continue;
+    if ((f & nEnds) != 0) break;
+    if (list.fQuiet(p[at]).fHitsAt(nCountBase + at)) break;
+  }
+  // Only the stretch's last noted byte counts: looked for from its end.
+  if (list.fNotesAny()) {
+    for (int32_t i = at - 1; i >= start; --i) {
+      if ((list.fQuietFlags(p[i]) & sAlternatives::kNotes) != 0) {
+        nNoted = static_cast<uint8_t>(p[i]);
+        break;
+      }
     }
-    if ((f & sAlternatives::kNotes) != 0) nNoted = static_cast<uint8_t>(ch);
   }
   return at;
 }

@@ -73,10 +73,15 @@ class sAlternatives {
   static constexpr uint8_t kActsAtCounts = 2;  // nHitCounts has some bits
   static constexpr uint8_t kNeedsName = 4;
   static constexpr uint8_t kNotes = 8;
+  /// A line-end byte (0, LF, CR, 14) or a quote: whatever the list, the
+  /// engine's stretches of plain code end there.
+  static constexpr uint8_t kEndsStretch = 16;
   uint8_t fQuietFlags(char current) const { return quietFlags_[static_cast<uint8_t>(current)]; }
   /// Whether the list offers the letter class (rawcode content then begins
   /// the pending name).
   bool fHasLetter() const { return bHasLetter_; }
+  /// Whether some byte is noted (the list offers the any-character class).
+  bool fNotesAny() const { return bNotesAny_; }
 
  private:
   const KindCode* list_;
@@ -85,6 +90,7 @@ class sAlternatives {
   std::array<sQuiet, 256> quiet_{};
   std::array<uint8_t, 256> quietFlags_{};
   bool bHasLetter_ = false;
+  bool bNotesAny_ = false;
 };
 
 /// fScanAlternatives over the compiled list; the same results and effects.
