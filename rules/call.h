@@ -48,7 +48,7 @@ struct sRuleCall {
 
  public:
   std::vector<std::string>& vPieces;  // translated pieces in output order
-  std::string& szBuffer;              // element buffer; bytes past nBufLen are 0
+  std::string& szBuffer;              // element buffer; only its first nBufLen bytes count
   int32_t nBufLen = 0;               // characters collected in szBuffer
   int32_t vIndex1 = -1;              // start offset of the element being cut
   int32_t vIndex2 = -1;              // end offset (inclusive) of that element
@@ -112,12 +112,7 @@ struct sRuleCall {
         vCommaAhead((*lease_).vCommaAhead),
         vCommaLevels((*lease_).vCommaLevels) {}
 
-  // Hands the buffer back all zero, so the next call at this depth need not
-  // clear it whole.
-  ~sRuleCall() {
-    std::fill_n(szBuffer.begin(), std::min(szBuffer.size(), static_cast<size_t>(nBufLen) + 1),
-                '\0');
-  }
+  ~sRuleCall() = default;
   sRuleCall(const sRuleCall&) = delete;
   sRuleCall& operator=(const sRuleCall&) = delete;
 

@@ -58,13 +58,10 @@ class sDepthScope {
 
 bool fIsLineEndByte(char ch) { return ch == 0 || ch == '\n' || ch == '\r' || ch == 14; }
 
-// Empties the buffer: the bytes in use (the current one included) become 0
-// again, and the storage stays for the next element.
-void fEmptyBuffer(sRuleCall& c) {
-  const size_t used = std::min(c.szBuffer.size(), static_cast<size_t>(c.nBufLen) + 1);
-  std::fill_n(c.szBuffer.begin(), used, '\0');
-  c.nBufLen = 0;
-}
+// Empties the buffer. Every reader of the buffer is bounded by its length,
+// so the old bytes need not be cleared; the storage stays for the next
+// element.
+void fEmptyBuffer(sRuleCall& c) { c.nBufLen = 0; }
 
 // Grows instead of stopping at a fixed size: a long line must not end the
 // scan of the whole text.
@@ -456,7 +453,6 @@ sScratchLease::sScratchLease(sState& s, size_t nBufferStart) {
   }
   p_->bInUse = true;
   p_->vPieces.clear();
-  // The last call at this depth left its buffer all zero (~sRuleCall).
   if (p_->szBuffer.size() < nBufferStart) p_->szBuffer.resize(nBufferStart, '\0');
   p_->vCommaAhead.clear();
 }
