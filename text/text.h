@@ -42,7 +42,10 @@ struct sText {
   int32_t len() const { return static_cast<int32_t>(data.size()); }
   bool fEmpty() const { return data.empty(); }
   /// Gives up the bytes; the text owns nothing afterwards.
-  void fRelease() { std::string().swap(data); }
+  /// Most texts released are still empty, holding no storage: left as they are.
+  void fRelease() {
+    if (!data.empty() || data.capacity() > std::string().capacity()) std::string().swap(data);
+  }
 };
 
 /// An ordered list of owned texts. It grows past CONST_LIST_CAPACITY: real
