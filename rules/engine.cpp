@@ -64,10 +64,18 @@ bool fIsLineEndByte(char ch) { return ch == 0 || ch == '\n' || ch == '\r' || ch 
 void fEmptyBuffer(sRuleCall& c) { c.nBufLen = 0; }
 
 // Grows instead of stopping at a fixed size: a long line must not end the
-// scan of the whole text.
+// scan of the whole text. The size doubles, also when a quiet run adds many
+// bytes at once: sized exactly, the buffer would double again at the next
+// byte, and in deeply nested groups every level keeps its buffer.
+void fGrowBuffer(sRuleCall& c, size_t need) {
+  if (c.szBuffer.size() >= need) return;
+  size_t size = std::max<size_t>(c.szBuffer.size(), sRuleCall::CONST_BUFFER_START);
+  while (size < need) size *= 2;
+  c.szBuffer.resize(size, '\0');
+}
+
 void fStoreByte(sRuleCall& c, char ch) {
-  const size_t need = static_cast<size_t>(c.nBufLen) + 2;
-  if (c.szBuffer.size() < need) c.szBuffer.resize(std::max(need, 2 * c.szBuffer.size()), '\0');
+  fGrowBuffer(c, static_cast<size_t>(c.nBufLen) + 2);
   c.szBuffer[static_cast<size_t>(c.nBufLen)] = ch;
 }
 
@@ -270,8 +278,7 @@ int32_t fQuietEnd(sRuleCall& c, const sQuietRun& run, int32_t r, int32_t nEnd) {
 // them one by one without a find would.
 void fCollectBytes(sRuleCall& c, int32_t r, int32_t n) {
   const char* p = c.in.data.data() + r;
-  const size_t need = static_cast<size_t>(c.nBufLen) + static_cast<size_t>(n) + 1;
-  if (c.szBuffer.size() < need) c.szBuffer.resize(std::max(need, 2 * c.szBuffer.size()), '\0');
+  fGrowBuffer(c, static_cast<size_t>(c.nBufLen) + static_cast<size_t>(n) + 1);
   std::copy(p, p + n, c.szBuffer.begin() + c.nBufLen);
   c.nBufLen += n;
   c.bLineEnd = false;
