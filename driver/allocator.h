@@ -30,6 +30,7 @@ inline void fTuneAllocator() {
   // Freed heap at the top would otherwise go back to the system, and with
   // it the huge-page request.
   mallopt(M_TRIM_THRESHOLD, 128 * kMiB);
+#if defined(MADV_HUGEPAGE)
   constexpr size_t kHugeHeap = 16 * kMiB;
   constexpr uintptr_t kHugePage = 2 * kMiB;
   if (void* p = std::malloc(kHugeHeap)) {
@@ -39,6 +40,7 @@ inline void fTuneAllocator() {
     if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
     std::free(p);
   }
+#endif
 #endif
 }
 
