@@ -56,8 +56,6 @@ class sDepthScope {
   sState& s_;
 };
 
-bool fIsLineEndByte(char ch) { return ch == 0 || ch == '\n' || ch == '\r' || ch == 14; }
-
 // Empties the buffer. Every reader of the buffer is bounded by its length,
 // so the old bytes need not be cleared; the storage stays for the next
 // element.
@@ -284,11 +282,11 @@ void fCollectBytes(sRuleCall& c, int32_t r, int32_t n) {
   c.bLineEnd = false;
 }
 
-// Whether the byte at r alone would end a quiet run at once. Its literal
-// state is only looked at, not kept.
+// Whether the byte at r alone would end a quiet run at once; r is no line
+// end (the caller tells those first). Its literal state is only looked at,
+// not kept.
 bool fFirstIsQuiet(sRuleCall& c, const sQuietRun& run, int32_t r) {
   const char ch = c.in.data[static_cast<size_t>(r)];
-  if (fIsLineEndByte(ch)) return false;
   uint8_t mark = 0;
   if (run.bLiteralsCollected) {
     c.fLiteralSyncTo(r);

@@ -565,10 +565,7 @@ sAlternatives::sAlternatives(const KindCode* list) : list_(list) {
     uint8_t flags = q.nHitCounts == kAnyCount ? kActsAlways : q.nHitCounts != 0 ? kActsAtCounts : 0;
     if (q.bNeedsName) flags |= kNeedsName;
     if (q.bNotes) flags |= kNotes;
-    if (b == 0 || current == '\n' || current == '\r' || b == 14 || current == '"' ||
-        current == '\'') {
-      flags |= kEndsStretch;
-    }
+    if (fIsLineEndByte(current) || current == '"' || current == '\'') flags |= kEndsStretch;
     quietFlags_[static_cast<size_t>(b)] = flags;
     if (q.bNotes) bNotesAny_ = true;
   }

@@ -11,6 +11,9 @@
 #include "scan/kinds.h"
 #include "text/state.h"
 
+/// The bytes that end a line for the rule engine: 0, LF, CR and 14.
+inline bool fIsLineEndByte(char ch) { return ch == 0 || ch == '\n' || ch == '\r' || ch == 14; }
+
 constexpr int kScanInvalid = 0;  // code outside 0..100: abandon the scan
 constexpr int kScanHit = 1;      // a match, or a counter that fired
 constexpr int kScanMiss = 2;     // nothing found
