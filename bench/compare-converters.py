@@ -46,8 +46,9 @@ def fMutated(rng, scripts):
 def fExpression(rng, d):
     r = rng.random()
     if d > 6 or r < 0.25:
-        return rng.choice(['a', 'b', 'x1', '42', '1.5', "'A00B'", "')'", '"(,)"', '"a\\"b"',
-                           'null', 'true', 'G', 'U[1]'])
+        return rng.choice(['a', 'b', 'x1', '42', '1.5', '.5', '$FF', '-1', "'A00B'", "')'",
+                           '"(,)"', '"a\\"b"', 'null', 'true', 'G', 'U[1]', 'do', 'not', 'or',
+                           'function f', ''])
     if r < 0.45:
         return '(' + fExpression(rng, d + 1) + ')'
     if r < 0.6:

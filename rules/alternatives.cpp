@@ -420,26 +420,34 @@ std::vector<std::string_view> fNameKeywords(const KindCode* list) {
 
 }  // namespace
 
-// In the expression list the any-character class comes first, so the first
-// byte of a name, number or rawcode begins the pending name and every byte
-// outside literals is noted. Nothing else can act on such a text: the
-// symbols and the group openers are none of its bytes; the number class
-// misses once a name is pending; a whole-buffer keyword could hit only where
-// the word ends, at the end of the text, so only a text that is a keyword is
-// refused; and "or" or "and" glued to a literal need a text that begins with
-// a digit and holds letters.
-bool fIsLoneOperand(const sScanChoice& choice, const char* p, int32_t n) {
-  if (choice.list != &fCompiled<kExpression>() || n <= 0) return false;
-  // A rawcode ('A00B'): its content is literal, never scanned, and its
-  // quotes are code that only the any-character class takes.
+// One name, number or rawcode: a rawcode ('A00B') has name bytes between
+// its quotes, which are code; a number only digits and full stops. Unless
+// bKeywords, a name that spells a keyword of the expression list is none
+// (the group list offers the same keywords).
+bool fIsOperandWord(const char* p, int32_t n, bool bKeywords) {
+  if (n <= 0) return false;
   if (p[0] == '\'') return n >= 3 && p[n - 1] == '\'' && fAllAre(p + 1, n - 2, kOperandName);
   if ((kOperandBytes[static_cast<uint8_t>(p[0])] & kOperandLetter) == 0) {
     return fAllAre(p, n, kOperandNumber);
   }
   if (!fAllAre(p, n, kOperandName)) return false;
+  if (bKeywords) return true;
   static const std::vector<std::string_view> keywords = fNameKeywords(kExpression);
   const std::string_view text(p, static_cast<size_t>(n));
   return std::find(keywords.begin(), keywords.end(), text) == keywords.end();
+}
+
+// In the expression list the any-character class comes first, so the first
+// byte of a name, number or rawcode begins the pending name and every byte
+// outside literals is noted. Nothing else can act on such a text: the
+// symbols and the group openers are none of its bytes; a rawcode's content
+// is literal, never scanned; the number class misses once a name is
+// pending; a whole-buffer keyword could hit only where the word ends, at the
+// end of the text, so only a text that is a keyword is refused; and "or" or
+// "and" glued to a literal need a text that begins with a digit and holds
+// letters.
+bool fIsLoneOperand(const sScanChoice& choice, const char* p, int32_t n) {
+  return choice.list == &fCompiled<kExpression>() && fIsOperandWord(p, n, false);
 }
 
 // Whether the rule's follow-up would change anything after a scan that found

@@ -217,6 +217,9 @@ inline sQuietRun fQuietRunOf(const sRuleCall& c, const sScanChoice& choice) {
 // chosen list only begins a pending name with and notes byte by byte:
 // scanning them changes nothing else (alternatives.cpp, beside the lists).
 bool fIsLoneOperand(const sScanChoice& choice, const char* p, int32_t n);
+// The bytes of such a text: one name, number or rawcode; with bKeywords, a
+// name may also spell a keyword.
+bool fIsOperandWord(const char* p, int32_t n, bool bKeywords);
 
 // Whether the rule's follow-up does nothing after a scan that found nothing
 // (alternatives.cpp, beside the follow-up itself).

@@ -211,6 +211,51 @@ TEST(ExpressionsGolden, StatementsInSequence) {
   EXPECT_TRUE(fSameBytes(actual, expected));
 }
 
+// Optimised maps write argument lists without blanks; a list of lone names,
+// numbers and rawcodes is cut without a scan, so each kind of argument, a
+// keyword in any place, a parameter, a local, a global and a C++ keyword
+// are checked in such lists, alone and inside other constructs.
+TEST(ExpressionsGolden, ArgumentListsWithoutBlanks) {
+  const std::string script =
+      "globals\r\n"
+      "integer g=0\r\n"
+      "unit array ua\r\n"
+      "endglobals\r\n"
+      "function f takes integer p,real r returns nothing\r\n"
+      "local integer do=1\r\n"
+      "call f(g,p,'A00B',1.5,.5,0)\r\n"
+      "call f(null,g)\r\n"
+      "call f(g,null)\r\n"
+      "call f(do,delete)\r\n"
+      "call f(G(a,b),c)\r\n"
+      "set p=F(p,g)\r\n"
+      "set ua[p]=GetTriggerUnit()\r\n"
+      "if F(g,p) and G() then\r\n"
+      "call f(true,false)\r\n"
+      "endif\r\n"
+      "return\r\n"
+      "endfunction\r\n";
+  const std::string expected =
+      "void f( integer p, real r)\r\n"
+      "{\r\n"
+      "\tinteger do_2=1;\r\n"
+      "\tf(pGlobal->g,p,'A00B',1.5f,.5f,0);\r\n"
+      "\tf(NULL,pGlobal->g);\r\n"
+      "\tf(pGlobal->g,NULL);\r\n"
+      "\tf(do_2,delete_2);\r\n"
+      "\tf(G(a,b),c);\r\n"
+      "\tp=F(p,pGlobal->g);\r\n"
+      "\tpGlobal->ua[p][0]=GetTriggerUnit();\r\n"
+      "\tif (F(pGlobal->g,p) && G())\r\n"
+      "\t{\r\n"
+      "\t\tf(true,false);\r\n"
+      "\t}\r\n"
+      "\treturn ;\r\n"
+      "}\r\n"
+      "\r\n";
+  EXPECT_TRUE(fSameBytes(fFunctionBodies(script), expected));
+}
+
 // String literals inside the globals block always take the text form; the
 // globals are then written as members of the global object in functions.
 TEST(ExpressionsGolden, GlobalsStringsAndArrays) {
