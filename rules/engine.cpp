@@ -503,67 +503,38 @@ bool fIsLoneArgumentList(const sText& in) {
   return start == n - 1 ? start == 1 : fIsOperandWord(p + start, n - 1 - start, false);
 }
 
-// The pieces of such a list, joined as they come: a blank output right after
-// a blank is left out, as the engine leaves it out of its piece table.
-struct sJoinedPieces {
-  std::string body;
-  bool bLastBlank = false;
-
-  void fKeep(const std::string& piece) {
-    if (piece.empty()) return;
-    const bool blank = piece.size() == 1 && piece[0] == ' ';
-    if (blank && bLastBlank) return;
-    body += piece;
-    bLastBlank = blank;
+// Whether the group rule's text is such a list in a state in which its
+// scan goes as fCutLoneArguments has it: no literal, quote or split
+// counting under way, no bracket open, outside the globals block.
+bool fTakesLoneArguments(const sState& s, const sText& in, KindCode rule) {
+  if (rule != K_LPAREN || in.bCommaSplit != 0 || in.bInBracket != 0) return false;
+  if (s.vStringMode != 0 || s.vInQuotes != 0 || s.vInGlobals != 0 ||
+      s.vOpenParenCount != s.vCloseParenCount) {
+    return false;
   }
-};
-
-// Translates one cut element of the list as the engine's element step does:
-// the kind it follows, the dispatch, the carry-back and the kept output.
-bool fTranslateListElement(sState& s, sText& in, sText& element, KindCode kind,
-                           KindCode& nLastKind, sJoinedPieces& pieces) {
-  sText output;
-  s.vPrevElementKind = nLastKind;
-  nLastKind = kind;
-  if (!fRunRule(s, kind, element, output)) return false;
-  fCarryBack(s, in, kind, element);
-  pieces.fKeep(output.data);
-  return true;
+  return fIsLoneArgumentList(in);
 }
 
-// The group rule on such a list, step for step as its scan would go, without
-// the scan: about 37 thousand argument lists in a large map, each with a
-// comma split and a restart per argument. The group list, chosen for the
-// first byte of each argument, gives way to the split list at once wherever a
-// comma lies ahead; the split list finds nothing in an argument's bytes, and
-// at its comma cuts the argument as the pending name for the comma handler.
-// The last argument's scan can only begin a name or a number, and preparing
-// it as the final element clears both. Handlers run as the engine runs them,
-// on the same state, so a state this does not expect is left to the engine.
-bool fApplyLoneArguments(sState& s, sText& in, sText& out, KindCode rule) {
-  if (rule != K_LPAREN || in.bCommaSplit != 0 || in.bInParen != 0 || in.bInBracket != 0) {
-    return false;
-  }
-  if (s.vStringMode != 0 || s.vInQuotes != 0 || s.vInGlobals != 0 ||
-      s.vOpenParenCount != s.vCloseParenCount || !fIsLoneArgumentList(in)) {
-    return false;
-  }
-  out.fRelease();
+// A group's argument list of lone operands, cut where its scan would cut it
+// and with what that scan leaves in the state, without running it: about 37
+// thousand lists in a large map, each a comma split with a restart per
+// argument. The group list, chosen for the first byte of each argument,
+// gives way to the split list at once wherever a comma lies ahead; the split
+// list finds nothing in an argument's bytes, and its comma cuts the argument
+// as the pending name for the comma handler, and a pending number when a
+// number is being read. The last argument's scan can only begin a name or a
+// number, and preparing it as the final element clears both. The elements
+// themselves go through the engine's element step.
+void fCutLoneArguments(sRuleCall& c) {
+  sState& s = c.s;
+  sText& in = c.in;
   const char* p = in.data.data();
   const int32_t nEnd = in.len() - 1;
-  sJoinedPieces pieces;
-  pieces.fKeep(std::string(1, p[0]));
-  in.nPieceStart = 1;
-  in.bInParen = 0;
-  KindCode nLastKind = -1;
-  bool bStopped = false;
   int32_t start = 1;
-  for (int32_t r = 1; r < nEnd && !bStopped; ++r) {
+  for (int32_t r = 1; r < nEnd; ++r) {
     if (p[r] != ',') continue;
     in.bCommaSplit = 1;
     const size_t n = static_cast<size_t>(r - start);
-    // The comma's own scan cuts a pending number before it; a pending name
-    // it would cut is the argument the split then makes pending.
     if (s.vPendingNameSet == 0 && s.vNumericMode == 1) {
       s.vPendingNumberSet = 1;
       s.vPendingNumber.fCopy(p + start, n);
@@ -573,32 +544,13 @@ bool fApplyLoneArguments(sState& s, sText& in, sText& out, KindCode rule) {
     s.vPendingNameStart = start;
     s.vPendingNameSet = 1;
     in.nPieceStart = r + 1;
-    sText comma(std::string(1, ','));
-    comma.nHeadLen = fKeywordLength(K_COMMA);
-    bStopped = !fTranslateListElement(s, in, comma, K_COMMA, nLastKind, pieces);
+    c.vIndex1 = r;
+    c.vIndex2 = r;
+    if (fTranslateAndRestart(c, K_COMMA) == ePass::kStop) return;
     start = r + 1;
   }
-  if (!bStopped && start < nEnd) {
-    sText element(std::string(p + start, static_cast<size_t>(nEnd - start)));
-    element.nHeadLen = fKeywordLength(K_ARGUMENT);
-    s.vOpenParenCount = 0;
-    s.vCloseParenCount = 0;
-    s.vPendingNameSet = 0;
-    s.vNumericMode = 0;
-    element.bTerminated = 1;
-    bStopped = !fTranslateListElement(s, in, element, K_ARGUMENT, nLastKind, pieces);
-  }
-  if (bStopped) {
-    // The scan ended at the failed element: no closing pieces, and a blank
-    // last piece is left out of the joined result.
-    if (pieces.bLastBlank) pieces.body.pop_back();
-  } else {
-    pieces.body += p[nEnd];
-    in.bParenClosed = 0;
-    if (fTakesStatementEnd(in)) pieces.body += kStatementEnd;
-  }
-  out.data = std::move(pieces.body);
-  return true;
+  fCollectBytes(c, start, nEnd - start);
+  fEndOfText(c, nEnd);
 }
 
 }  // namespace
@@ -629,14 +581,19 @@ bool fApplyRule(sState& s, sText& in, sText& out, KindCode rule) {
     return false;
   }
   sDepthScope depth(s);
-  if (fApplyLoneOperand(s, in, out, rule) || fApplyLoneArguments(s, in, out, rule)) return true;
+  if (fApplyLoneOperand(s, in, out, rule)) return true;
   sRuleCall c(s, in, out, rule);
-  if (c.bSplitsAtCommas) {
+  const bool bLoneArguments = fTakesLoneArguments(s, in, rule);
+  if (c.bSplitsAtCommas && !bLoneArguments) {
     fMarkCommasAhead(in.data, c.vCommaAhead, c.vCommaLevels);
   }
   out.fRelease();
   fAddOpeningPieces(c);
-  fScanText(c);
+  if (bLoneArguments) {
+    fCutLoneArguments(c);
+  } else {
+    fScanText(c);
+  }
   fAssemble(c);
   fFileResult(c);
   return true;
