@@ -299,6 +299,8 @@ void fSplitAtComma(sRuleCall& c, int32_t r) {
   in.nPieceStart = in.nPieceEnd + 1;
 }
 
+}  // namespace
+
 void fAfterScanner(sRuleCall& c, eAfter after, int32_t r) {
   switch (after) {
     case eAfter::kNone: return;
@@ -322,6 +324,8 @@ void fAfterScanner(sRuleCall& c, eAfter after, int32_t r) {
     case eAfter::kCommaSplit: fSplitAtComma(c, r); return;
   }
 }
+
+namespace {
 
 // A rawcode is an operand: where a letter would begin the pending name, its
 // content does, so the cut after it keeps '+' or 'A0NS' whole.
@@ -446,6 +450,10 @@ bool fIsOperandWord(const char* p, int32_t n, bool bKeywords) {
 // end of the text, so only a text that is a keyword is refused; and "or" or
 // "and" glued to a literal need a text that begins with a digit and holds
 // letters.
+bool fChoosesExpressionList(const sState& s, const sText& in) {
+  return fChooseExpression(s, in).list == &fCompiled<kExpression>();
+}
+
 bool fIsLoneOperand(const sScanChoice& choice, const char* p, int32_t n) {
   return choice.list == &fCompiled<kExpression>() && fIsOperandWord(p, n, false);
 }

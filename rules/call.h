@@ -172,9 +172,15 @@ sScanChoice fChooseAlternatives(const sRuleCall& c);
 // The list of the statement, expression and argument rules.
 sScanChoice fChooseExpression(const sState& s, const sText& in);
 
+// Whether the expression list, with the any-character class first, is the
+// list of those rules for the text in this state.
+bool fChoosesExpressionList(const sState& s, const sText& in);
+
 // Scanning (alternatives.cpp): runs the scanner with the chosen list, then
 // the rule's follow-up actions. False when the scanner refused a code.
 bool fRunScanner(sRuleCall& c, int32_t r, const sScanChoice& choice);
+// The follow-up alone, for a scan at r whose outcome is known.
+void fAfterScanner(sRuleCall& c, eAfter after, int32_t r);
 
 // A group whose closer is being looked for: inside it a scan only counts
 // its inner openers and closers, which a quiet run can count itself.

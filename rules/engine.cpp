@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "output/operand.h"
 #include "rules/call.h"
@@ -338,6 +339,15 @@ ePass fScanPosition(sRuleCall& c, int32_t r, const sScanChoice* pChoice) {
   return c.bLineEnd ? fLineEndPath(c, r) : fScanningPath(c, r, pChoice);
 }
 
+// What the scanner's name classes do at pos: a name begins there unless
+// one is pending.
+void fBeginPendingName(sState& s, int32_t pos) {
+  if (s.vPendingNameSet == 0) {
+    s.vPendingNameStart = pos;
+    s.vPendingNameSet = 1;
+  }
+}
+
 // A final element of no kind is plain; unless an assignment waits for it,
 // the name the scan began is no longer pending.
 KindCode fPlainFinalKind(sState& s) {
@@ -384,9 +394,10 @@ void fEndOfText(sRuleCall& c, int32_t r) {
   fAddClosingPieces(c);
 }
 
-void fScanText(sRuleCall& c) {
+// The scan from r on; r is where the text's scan begins, or a byte right
+// after a restart.
+void fScanText(sRuleCall& c, int32_t r) {
   const int32_t nEnd = c.in.len() - std::max(0, c.in.nTailLen);
-  int32_t r = std::max(0, c.in.nHeadLen);
   sScanChoice choice{};
   const sScanChoice* pChoice = nullptr;
   while (r < nEnd) {
@@ -553,6 +564,93 @@ void fCutLoneArguments(sRuleCall& c) {
   fEndOfText(c, nEnd);
 }
 
+// A 'call NAME(...)' statement, the commonest line of a map: where its
+// group opens and what lies inside it.
+struct sCallGroup {
+  int32_t nOpener = -1;  // offset of the group's "(", or -1: no such statement
+  int32_t nInnerOpen = 0;   // "(" inside the group, outside literals
+  int32_t nInnerClose = 0;  // ")" inside it that close an inner group
+};
+
+// The call rule's text as such a statement: one blank after the keyword, a
+// name that the expression list cannot read as a keyword, then one group
+// that its tracking closes at the last byte, and no line-end byte anywhere.
+sCallGroup fCallGroupOf(const sText& in, KindCode rule) {
+  sCallGroup call;
+  const int32_t h = in.nHeadLen;
+  const int32_t n = in.len();
+  if (rule != K_CALL || h != fKeywordLength(K_CALL) || in.nTailLen > 0 || n < h + 4) {
+    return call;
+  }
+  const char* p = in.data.data();
+  const char first = p[h + 1];
+  if (p[h] != ' ' || !((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z'))) {
+    return call;
+  }
+  const void* opener = std::memchr(p + h + 1, '(', static_cast<size_t>(n - h - 1));
+  if (opener == nullptr) return call;
+  const int32_t q = static_cast<int32_t>(static_cast<const char*>(opener) - p);
+  if (!fIsOperandWord(p + h + 1, q - h - 1, false)) return call;
+  sLiteralScan literal;  // the name before the group is code
+  int32_t depth = 0;
+  for (int32_t i = q; i < n; ++i) {
+    if (fIsLineEndByte(p[i])) return call;
+    if (literal.fInside(p[i]) != 0) continue;
+    if (p[i] == '(') {
+      if (++depth > 1) ++call.nInnerOpen;
+    } else if (p[i] == ')' && --depth == 0) {
+      if (i == n - 1) call.nOpener = q;
+      return call;
+    } else if (p[i] == ')') {
+      ++call.nInnerClose;
+    }
+  }
+  return call;
+}
+
+// The scan of such a statement, as it would go, without running it. With
+// the expression list the any-character class begins the pending name at
+// the blank and notes every byte up to the opener; the blank is an element
+// of its own; the name's bytes act on nothing else; the opener opens the
+// group with the name as the called one; inside, the tracking only counts
+// openers and closers, and the last byte closes the group, which is the
+// statement's second element. The elements go through the engine's element
+// step and end of text. Should the blank's handler leave a state in which
+// the list is another, the scan goes on from the name itself.
+void fCutCallStatement(sRuleCall& c, const sCallGroup& call) {
+  sState& s = c.s;
+  sText& in = c.in;
+  const int32_t h = in.nHeadLen;
+  const int32_t n = in.len();
+  const int32_t q = call.nOpener;
+  if (!fChoosesExpressionList(s, in)) {
+    fScanText(c, h);
+    return;
+  }
+  fBeginPendingName(s, h);
+  s.vLastChar = ' ';
+  c.vIndex1 = h;
+  c.vIndex2 = h;
+  if (fTranslateAndRestart(c, K_SPACE) == ePass::kStop) return;
+  if (!fChoosesExpressionList(s, in)) {
+    fScanText(c, h + 1);
+    return;
+  }
+  fBeginPendingName(s, h + 1);
+  fCollectBytes(c, h + 1, q - h - 1);
+  s.vLastChar = '(';
+  c.vIndex1 = q;
+  c.vFlag1 = K_LPAREN;
+  fAfterScanner(c, eAfter::kGroupOpen, q);
+  in.nParenOpen += call.nInnerOpen;
+  in.nParenClose += call.nInnerClose;
+  c.vIndex2 = n - 1;
+  c.vFlag2 = K_RPAREN;
+  fAfterScanner(c, eAfter::kParenTracking, n - 1);
+  if (fTranslateAndRestart(c, K_RPAREN) == ePass::kStop) return;
+  fEndOfText(c, n);
+}
+
 }  // namespace
 
 sScratchLease::sScratchLease(sState& s, size_t nBufferStart) {
@@ -589,10 +687,13 @@ bool fApplyRule(sState& s, sText& in, sText& out, KindCode rule) {
   }
   out.fRelease();
   fAddOpeningPieces(c);
+  const sCallGroup call = fCallGroupOf(in, rule);
   if (bLoneArguments) {
     fCutLoneArguments(c);
+  } else if (call.nOpener >= 0) {
+    fCutCallStatement(c, call);
   } else {
-    fScanText(c);
+    fScanText(c, std::max(0, in.nHeadLen));
   }
   fAssemble(c);
   fFileResult(c);
