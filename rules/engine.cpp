@@ -579,7 +579,10 @@ sCallGroup fCallGroupOf(const sText& in, KindCode rule) {
   sCallGroup call;
   const int32_t h = in.nHeadLen;
   const int32_t n = in.len();
-  if (rule != K_CALL || h != fKeywordLength(K_CALL) || in.nTailLen > 0 || n < h + 4) {
+  // The tracking closes the group where as many closers as openers are
+  // counted: only from equal counts is that the last byte.
+  if (rule != K_CALL || h != fKeywordLength(K_CALL) || in.nTailLen > 0 || n < h + 4 ||
+      in.nParenOpen != in.nParenClose) {
     return call;
   }
   const char* p = in.data.data();
