@@ -564,36 +564,71 @@ void fCutLoneArguments(sRuleCall& c) {
   fEndOfText(c, nEnd);
 }
 
-// A 'call NAME(...)' statement, the commonest line of a map: where its
-// group opens and what lies inside it.
+// 'call NAME(...)' and 'set NAME=...', the commonest statements of a map,
+// begin alike: one blank after the keyword, then a name that the expression
+// list cannot read as a keyword, ended by the group's opener or the "=".
+// The offset of that byte, or -1.
+int32_t fNameEnd(const sText& in, KindCode rule, char delimiter) {
+  const int32_t h = in.nHeadLen;
+  const int32_t n = in.len();
+  if (h != fKeywordLength(rule) || in.nTailLen > 0 || n < h + 4) return -1;
+  const char* p = in.data.data();
+  const char first = p[h + 1];
+  if (p[h] != ' ' || !((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z'))) {
+    return -1;
+  }
+  const void* end = std::memchr(p + h + 1, delimiter, static_cast<size_t>(n - h - 1));
+  if (end == nullptr) return -1;
+  const int32_t q = static_cast<int32_t>(static_cast<const char*>(end) - p);
+  return fIsOperandWord(p + h + 1, q - h - 1, false) ? q : -1;
+}
+
+// The scan of such a head, as it would go, without running it. With the
+// expression list the any-character class begins the pending name at the
+// blank and notes every byte; the blank is an element of its own; the
+// name's bytes act on nothing else. Should the list be another, at the start
+// or after the blank's handler, the scan takes over. True when the head is
+// cut and the byte at nEnd comes next; false when the text is done.
+bool fCutStatementHead(sRuleCall& c, int32_t nEnd) {
+  sState& s = c.s;
+  const int32_t h = c.in.nHeadLen;
+  if (!fChoosesExpressionList(s, c.in)) {
+    fScanText(c, h);
+    return false;
+  }
+  fBeginPendingName(s, h);
+  s.vLastChar = ' ';
+  c.vIndex1 = h;
+  c.vIndex2 = h;
+  if (fTranslateAndRestart(c, K_SPACE) == ePass::kStop) return false;
+  if (!fChoosesExpressionList(s, c.in)) {
+    fScanText(c, h + 1);
+    return false;
+  }
+  fBeginPendingName(s, h + 1);
+  s.vLastChar = c.in.data[static_cast<size_t>(nEnd) - 1];
+  fCollectBytes(c, h + 1, nEnd - h - 1);
+  return true;
+}
+
+// A call statement's group: where it opens and what lies inside it.
 struct sCallGroup {
-  int32_t nOpener = -1;  // offset of the group's "(", or -1: no such statement
+  int32_t nOpener = -1;     // offset of the group's "(", or -1: no such statement
   int32_t nInnerOpen = 0;   // "(" inside the group, outside literals
   int32_t nInnerClose = 0;  // ")" inside it that close an inner group
 };
 
-// The call rule's text as such a statement: one blank after the keyword, a
-// name that the expression list cannot read as a keyword, then one group
-// that its tracking closes at the last byte, and no line-end byte anywhere.
+// A call statement whose one group its tracking closes at the last byte,
+// with no line-end byte anywhere.
 sCallGroup fCallGroupOf(const sText& in, KindCode rule) {
   sCallGroup call;
-  const int32_t h = in.nHeadLen;
-  const int32_t n = in.len();
   // The tracking closes the group where as many closers as openers are
   // counted: only from equal counts is that the last byte.
-  if (rule != K_CALL || h != fKeywordLength(K_CALL) || in.nTailLen > 0 || n < h + 4 ||
-      in.nParenOpen != in.nParenClose) {
-    return call;
-  }
+  if (rule != K_CALL || in.nParenOpen != in.nParenClose) return call;
+  const int32_t q = fNameEnd(in, rule, '(');
+  if (q < 0) return call;
   const char* p = in.data.data();
-  const char first = p[h + 1];
-  if (p[h] != ' ' || !((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z'))) {
-    return call;
-  }
-  const void* opener = std::memchr(p + h + 1, '(', static_cast<size_t>(n - h - 1));
-  if (opener == nullptr) return call;
-  const int32_t q = static_cast<int32_t>(static_cast<const char*>(opener) - p);
-  if (!fIsOperandWord(p + h + 1, q - h - 1, false)) return call;
+  const int32_t n = in.len();
   sLiteralScan literal;  // the name before the group is code
   int32_t depth = 0;
   for (int32_t i = q; i < n; ++i) {
@@ -611,37 +646,15 @@ sCallGroup fCallGroupOf(const sText& in, KindCode rule) {
   return call;
 }
 
-// The scan of such a statement, as it would go, without running it. With
-// the expression list the any-character class begins the pending name at
-// the blank and notes every byte up to the opener; the blank is an element
-// of its own; the name's bytes act on nothing else; the opener opens the
-// group with the name as the called one; inside, the tracking only counts
-// openers and closers, and the last byte closes the group, which is the
-// statement's second element. The elements go through the engine's element
-// step and end of text. Should the blank's handler leave a state in which
-// the list is another, the scan goes on from the name itself.
+// After the head, the opener is noted and opens the group with the name as
+// the called one; inside, the tracking only counts openers and closers, and
+// the last byte closes the group, the statement's second element.
 void fCutCallStatement(sRuleCall& c, const sCallGroup& call) {
-  sState& s = c.s;
   sText& in = c.in;
-  const int32_t h = in.nHeadLen;
   const int32_t n = in.len();
   const int32_t q = call.nOpener;
-  if (!fChoosesExpressionList(s, in)) {
-    fScanText(c, h);
-    return;
-  }
-  fBeginPendingName(s, h);
-  s.vLastChar = ' ';
-  c.vIndex1 = h;
-  c.vIndex2 = h;
-  if (fTranslateAndRestart(c, K_SPACE) == ePass::kStop) return;
-  if (!fChoosesExpressionList(s, in)) {
-    fScanText(c, h + 1);
-    return;
-  }
-  fBeginPendingName(s, h + 1);
-  fCollectBytes(c, h + 1, q - h - 1);
-  s.vLastChar = '(';
+  if (!fCutStatementHead(c, q)) return;
+  c.s.vLastChar = '(';
   c.vIndex1 = q;
   c.vFlag1 = K_LPAREN;
   fAfterScanner(c, eAfter::kGroupOpen, q);
@@ -652,6 +665,19 @@ void fCutCallStatement(sRuleCall& c, const sCallGroup& call) {
   fAfterScanner(c, eAfter::kParenTracking, n - 1);
   if (fTranslateAndRestart(c, K_RPAREN) == ePass::kStop) return;
   fEndOfText(c, n);
+}
+
+// After the head, the "=" is noted and cuts the name before it as the
+// pending name; it is an element of its own, and the scan goes on after it.
+void fCutSetStatement(sRuleCall& c, int32_t q) {
+  if (!fCutStatementHead(c, q)) return;
+  sState& s = c.s;
+  s.vLastChar = '=';
+  s.vPendingName.fCopy(c.szBuffer.data(), static_cast<size_t>(c.nBufLen));
+  c.vIndex1 = q;
+  c.vIndex2 = q;
+  if (fTranslateAndRestart(c, K_ASSIGN) == ePass::kStop) return;
+  fScanText(c, q + 1);
 }
 
 }  // namespace
@@ -691,10 +717,13 @@ bool fApplyRule(sState& s, sText& in, sText& out, KindCode rule) {
   out.fRelease();
   fAddOpeningPieces(c);
   const sCallGroup call = fCallGroupOf(in, rule);
+  const int32_t nAssign = rule == K_SET ? fNameEnd(in, rule, '=') : -1;
   if (bLoneArguments) {
     fCutLoneArguments(c);
   } else if (call.nOpener >= 0) {
     fCutCallStatement(c, call);
+  } else if (nAssign >= 0) {
+    fCutSetStatement(c, nAssign);
   } else {
     fScanText(c, std::max(0, in.nHeadLen));
   }
