@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -450,6 +451,26 @@ bool fIsOperandWord(const char* p, int32_t n, bool bKeywords) {
 // end of the text, so only a text that is a keyword is refused; and "or" or
 // "and" glued to a literal need a text that begins with a digit and holds
 // letters.
+// Scanning "call ", "set ", "local " or "return " from a line start with the
+// function body's list or a block body's: the function body's letter class
+// begins the pending name at the first byte (the block body offers none);
+// no other keyword of either list ends in a byte of these words at that
+// byte's count, or hits there when tested ('t' of "ret" is not "set"); and
+// the keyword's last byte, before a blank, cuts the statement from the
+// keyword's first. The block body offers no local declaration.
+sLineKeyword fLineKeywordOf(const sScanChoice& choice, const char* p, int32_t n) {
+  const bool bFunction = choice.list == &fCompiled<kFunctionBody>();
+  if (!bFunction && choice.list != &fCompiled<kBlockBody>()) return {};
+  for (const KindCode kind : {K_CALL, K_SET, K_LOCAL, K_RETURN}) {
+    if (kind == K_LOCAL && !bFunction) continue;
+    const int32_t len = fKeywordLength(kind);
+    if (n > len && p[len] == ' ' && std::memcmp(p, fKeywordPtr(kind), len) == 0) {
+      return {kind, len, bFunction};
+    }
+  }
+  return {};
+}
+
 bool fChoosesExpressionList(const sState& s, const sText& in) {
   return fChooseExpression(s, in).list == &fCompiled<kExpression>();
 }

@@ -394,6 +394,31 @@ void fEndOfText(sRuleCall& c, int32_t r) {
   fAddClosingPieces(c);
 }
 
+// Most lines of a function or block begin with a statement keyword, which
+// the scan would cut at its last byte after looking at its first (see
+// fLineKeywordOf). Where a line starts in code with nothing cut, that is done
+// here without the scan; the rest of the line is collected as before. The
+// bytes taken, or 0.
+int32_t fCutLineKeyword(sRuleCall& c, int32_t r, int32_t nEnd) {
+  if (c.nBufLen != 0 || c.vFlag1 != -1 || c.vFlag2 != -1 || c.vIndex1 != -1 ||
+      c.vIndex2 != -1 || r == 0) {
+    return 0;
+  }
+  const char* p = c.in.data.data();
+  if (!fIsLineEndByte(p[r - 1])) return 0;
+  const sLineKeyword word = fLineKeywordOf(fChooseAlternatives(c), p + r, nEnd - r);
+  if (word.nLen == 0) return 0;
+  // Synced, not read at r: reading would carry the state past r, and the
+  // scan's own sync to r would then start again from the text's start.
+  c.fLiteralSyncTo(r);
+  if (!c.vLiteral.fInCode()) return 0;
+  if (word.bBeginsName) fBeginPendingName(c.s, r);
+  c.vIndex1 = r;
+  c.vFlag2 = word.kind;
+  fCollectBytes(c, r, word.nLen);
+  return word.nLen;
+}
+
 // The scan from r on; r is where the text's scan begins, or a byte right
 // after a restart.
 void fScanText(sRuleCall& c, int32_t r) {
@@ -401,6 +426,12 @@ void fScanText(sRuleCall& c, int32_t r) {
   sScanChoice choice{};
   const sScanChoice* pChoice = nullptr;
   while (r < nEnd) {
+    const int32_t nWord = fCutLineKeyword(c, r, nEnd);
+    if (nWord > 0) {
+      r += nWord;
+      pChoice = nullptr;
+      continue;
+    }
     const int32_t nQuiet = fCollectQuietRun(c, r, nEnd, pChoice, choice);
     if (nQuiet > 0) {
       r += nQuiet;
