@@ -458,15 +458,28 @@ bool fIsOperandWord(const char* p, int32_t n, bool bKeywords) {
 // byte's count, or hits there when tested ('t' of "ret" is not "set"); and
 // the keyword's last byte, before a blank, cuts the statement from the
 // keyword's first. The block body offers no local declaration.
-sLineKeyword fLineKeywordOf(const sScanChoice& choice, const char* p, int32_t n) {
-  const bool bFunction = choice.list == &fCompiled<kFunctionBody>();
-  if (!bFunction && choice.list != &fCompiled<kBlockBody>()) return {};
-  for (const KindCode kind : {K_CALL, K_SET, K_LOCAL, K_RETURN}) {
-    if (kind == K_LOCAL && !bFunction) continue;
-    const int32_t len = fKeywordLength(kind);
-    if (n > len && p[len] == ' ' && std::memcmp(p, fKeywordPtr(kind), len) == 0) {
-      return {kind, len, bFunction};
+sLineKeyword fLineKeywordOf(const sRuleCall& c, const char* p, int32_t n) {
+  // Asked at every line start: the words are looked up once.
+  static const std::array<std::pair<KindCode, std::string_view>, 4> kWords = [] {
+    std::array<std::pair<KindCode, std::string_view>, 4> words;
+    const KindCode kinds[] = {K_CALL, K_SET, K_LOCAL, K_RETURN};
+    for (size_t i = 0; i < words.size(); ++i) {
+      words[i] = {kinds[i], std::string_view(fKeywordPtr(kinds[i]),
+                                             static_cast<size_t>(fKeywordLength(kinds[i])))};
     }
+    return words;
+  }();
+  if (n <= 0) return {};
+  for (const auto& [kind, word] : kWords) {
+    const int32_t len = static_cast<int32_t>(word.size());
+    if (p[0] != word[0] || n <= len || p[len] != ' ' ||
+        std::memcmp(p, word.data(), word.size()) != 0) {
+      continue;
+    }
+    const sScanChoice choice = fChooseAlternatives(c);
+    const bool bFunction = choice.list == &fCompiled<kFunctionBody>();
+    if (!bFunction && (choice.list != &fCompiled<kBlockBody>() || kind == K_LOCAL)) return {};
+    return {kind, len, bFunction};
   }
   return {};
 }

@@ -172,15 +172,15 @@ sScanChoice fChooseAlternatives(const sRuleCall& c);
 // The list of the statement, expression and argument rules.
 sScanChoice fChooseExpression(const sState& s, const sText& in);
 
-// A statement keyword that a line starts with, as the list at the line
-// start would scan it: its kind and length (0 for none), and whether its
+// A statement keyword that the line at p starts with, as the rule's list at
+// the line start would scan it: its kind and length (0 for none), and whether its
 // first byte begins the pending name.
 struct sLineKeyword {
   KindCode kind = -1;
   int32_t nLen = 0;
   bool bBeginsName = false;
 };
-sLineKeyword fLineKeywordOf(const sScanChoice& choice, const char* p, int32_t n);
+sLineKeyword fLineKeywordOf(const sRuleCall& c, const char* p, int32_t n);
 
 // Whether the expression list, with the any-character class first, is the
 // list of those rules for the text in this state.

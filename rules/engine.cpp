@@ -406,7 +406,7 @@ int32_t fCutLineKeyword(sRuleCall& c, int32_t r, int32_t nEnd) {
   }
   const char* p = c.in.data.data();
   if (!fIsLineEndByte(p[r - 1])) return 0;
-  const sLineKeyword word = fLineKeywordOf(fChooseAlternatives(c), p + r, nEnd - r);
+  const sLineKeyword word = fLineKeywordOf(c, p + r, nEnd - r);
   if (word.nLen == 0) return 0;
   // Synced, not read at r: reading would carry the state past r, and the
   // scan's own sync to r would then start again from the text's start.
