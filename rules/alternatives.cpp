@@ -442,15 +442,6 @@ bool fIsOperandWord(const char* p, int32_t n, bool bKeywords) {
   return std::find(keywords.begin(), keywords.end(), text) == keywords.end();
 }
 
-// In the expression list the any-character class comes first, so the first
-// byte of a name, number or rawcode begins the pending name and every byte
-// outside literals is noted. Nothing else can act on such a text: the
-// symbols and the group openers are none of its bytes; a rawcode's content
-// is literal, never scanned; the number class misses once a name is
-// pending; a whole-buffer keyword could hit only where the word ends, at the
-// end of the text, so only a text that is a keyword is refused; and "or" or
-// "and" glued to a literal need a text that begins with a digit and holds
-// letters.
 // Scanning "call ", "set ", "local " or "return " from a line start with the
 // function body's list or a block body's: the function body's letter class
 // begins the pending name at the first byte (the block body offers none);
@@ -488,6 +479,15 @@ bool fChoosesExpressionList(const sState& s, const sText& in) {
   return fChooseExpression(s, in).list == &fCompiled<kExpression>();
 }
 
+// In the expression list the any-character class comes first, so the first
+// byte of a name, number or rawcode begins the pending name and every byte
+// outside literals is noted. Nothing else can act on such a text: the
+// symbols and the group openers are none of its bytes; a rawcode's content
+// is literal, never scanned; the number class misses once a name is
+// pending; a whole-buffer keyword could hit only where the word ends, at the
+// end of the text, so only a text that is a keyword is refused; and "or" or
+// "and" glued to a literal need a text that begins with a digit and holds
+// letters.
 bool fIsLoneOperand(const sScanChoice& choice, const char* p, int32_t n) {
   return choice.list == &fCompiled<kExpression>() && fIsOperandWord(p, n, false);
 }

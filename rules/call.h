@@ -173,8 +173,8 @@ sScanChoice fChooseAlternatives(const sRuleCall& c);
 sScanChoice fChooseExpression(const sState& s, const sText& in);
 
 // A statement keyword that the line at p starts with, as the rule's list at
-// the line start would scan it: its kind and length (0 for none), and whether its
-// first byte begins the pending name.
+// the line start would scan it: its kind and length (0 for none), and
+// whether its first byte begins the pending name.
 struct sLineKeyword {
   KindCode kind = -1;
   int32_t nLen = 0;

@@ -476,10 +476,7 @@ bool fDispatchLonePlain(sState& s, sText& element, sText& output) {
     return false;
   }
   // The second run: its text is the element, from its first byte.
-  if (s.vPendingNameSet == 0) {
-    s.vPendingNameStart = 0;
-    s.vPendingNameSet = 1;
-  }
+  fBeginPendingName(s, 0);
   fPlainFinalKind(s);
   s.vPrevElementKind = -1;
   // Its own plain element, a copy of the element, is flushed by the handler,
@@ -511,10 +508,7 @@ bool fApplyLoneOperand(sState& s, sText& in, sText& out, KindCode rule) {
   // With this list neither rule has an opening piece.
   if (!fIsLoneOperand(fChooseExpression(s, in), p, n)) return false;
   out.fRelease();
-  if (s.vPendingNameSet == 0) {
-    s.vPendingNameStart = r;
-    s.vPendingNameSet = 1;
-  }
+  fBeginPendingName(s, r);
   s.vLastChar = static_cast<uint8_t>(p[n - 1]);
   const KindCode kind = fPlainFinalKind(s);
   sText element(std::string(p, static_cast<size_t>(n)));
