@@ -575,13 +575,10 @@ void fCutLoneArguments(sRuleCall& c) {
       s.vPendingNumberSet = 1;
       s.vPendingNumber.fCopy(p + start, n);
     }
-    in.nPieceEnd = r;
-    s.vPendingName.fCopy(p + start, n);
-    s.vPendingNameStart = start;
-    s.vPendingNameSet = 1;
-    in.nPieceStart = r + 1;
     c.vIndex1 = r;
     c.vIndex2 = r;
+    c.vFlag2 = K_COMMA;
+    fAfterScanner(c, eAfter::kCommaSplit, r);
     if (fTranslateAndRestart(c, K_COMMA) == ePass::kStop) return;
     start = r + 1;
   }
@@ -638,9 +635,8 @@ bool fCutStatementHead(sRuleCall& c, int32_t nEnd) {
 
 // A call statement's group: where it opens and what lies inside it.
 struct sCallGroup {
-  int32_t nOpener = -1;     // offset of the group's "(", or -1: no such statement
-  int32_t nInnerOpen = 0;   // "(" inside the group, outside literals
-  int32_t nInnerClose = 0;  // ")" inside it that close an inner group
+  int32_t nOpener = -1;  // offset of the group's "(", or -1: no such statement
+  int32_t nInner = 0;    // groups inside it, outside literals
 };
 
 // A call statement whose one group its tracking closes at the last byte,
@@ -659,13 +655,10 @@ sCallGroup fCallGroupOf(const sText& in, KindCode rule) {
   for (int32_t i = q; i < n; ++i) {
     if (fIsLineEndByte(p[i])) return call;
     if (literal.fInside(p[i]) != 0) continue;
-    if (p[i] == '(') {
-      if (++depth > 1) ++call.nInnerOpen;
-    } else if (p[i] == ')' && --depth == 0) {
+    if (p[i] == '(' && ++depth > 1) ++call.nInner;
+    if (p[i] == ')' && --depth == 0) {
       if (i == n - 1) call.nOpener = q;
       return call;
-    } else if (p[i] == ')') {
-      ++call.nInnerClose;
     }
   }
   return call;
@@ -683,8 +676,8 @@ void fCutCallStatement(sRuleCall& c, const sCallGroup& call) {
   c.vIndex1 = q;
   c.vFlag1 = K_LPAREN;
   fAfterScanner(c, eAfter::kGroupOpen, q);
-  in.nParenOpen += call.nInnerOpen;
-  in.nParenClose += call.nInnerClose;
+  in.nParenOpen += call.nInner;
+  in.nParenClose += call.nInner;
   c.vIndex2 = n - 1;
   c.vFlag2 = K_RPAREN;
   fAfterScanner(c, eAfter::kParenTracking, n - 1);
