@@ -12,6 +12,7 @@
 
 #include "check/script_check.h"
 #include "output/emit.h"
+#include "rules/direct.h"
 #include "rules/rules.h"
 #include "scan/kinds.h"
 #include "text/normalize.h"
@@ -53,7 +54,10 @@ bool fConvertScript(sState& s, std::string&& raw) {
   s.vDepth = -1;
   sText szBuffer2(std::move(script));
   sText szBuffer3;
+  s.pScript = &szBuffer2.data;
   const bool bTranslated = fRunRule(s, K_SCRIPT, szBuffer2, szBuffer3);
+  s.pScript = nullptr;
+  fEndTemplates(s);
   // The emitters work from the section lists alone; the script and the rule's
   // joined result go first, so they never coexist with the output lines.
   szBuffer2.fRelease();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "output/names.h"
+#include "rules/direct.h"
 #include "rules/rules.h"
 #include "scan/kinds.h"
 
@@ -46,6 +47,10 @@ bool fOnFunctionBlock(sState& s, sText& in, sText& out) {
   s.vFuncPrototype.fRelease();
   s.vLocalNames.clear();  // the previous function's parameters and locals
   s.vParamNames.clear();
+  if (s.vEngineOnly == 0 && fTranslateFunctionFromTemplates(s, in, out)) {
+    fClearHeaderFlags(s);
+    return true;
+  }
   if (!fApplyRule(s, in, out, K_FUNCTION)) return false;
   fClearHeaderFlags(s);
   return true;

@@ -67,3 +67,14 @@ void fMapFuncName(sState& s) {
   fApplyNameRules(s.vFuncName, kFuncNameRules);
   fRenameKeyword(s.vFuncName);
 }
+
+bool fIsMappedName(std::string_view name) {
+  if (name.empty()) return false;
+  for (const sNameRule& rule : kCallNameRules) {
+    if (name[0] == rule.pName[0] && name == rule.pName) return true;
+  }
+  for (const sNameRule& rule : kFuncNameRules) {
+    if (name[0] == rule.pName[0] && name == rule.pName) return true;
+  }
+  return false;
+}

@@ -3,11 +3,17 @@
 #ifndef JASSCRIBE_OUTPUT_NAMES_H_
 #define JASSCRIBE_OUTPUT_NAMES_H_
 
+#include <string_view>
+
 #include "text/state.h"
 
 /// Applies the call-name table to vCallName in place.
 void fMapCallName(sState& s);
 /// Applies the definition-name table to vFuncName in place.
 void fMapFuncName(sState& s);
+
+/// True when name is one that the mappings above change (before the
+/// renaming of reserved words).
+bool fIsMappedName(std::string_view name);
 
 #endif  // JASSCRIBE_OUTPUT_NAMES_H_

@@ -75,17 +75,15 @@ static_assert(kQuickReject.nLongest < 32, "a length must fit the bit set");
 
 }  // namespace
 
-bool fIsReservedName(const std::string& name) {
+bool fIsReservedName(std::string_view name) {
   if (name.empty() || name.size() > kQuickReject.nLongest ||
       (kQuickReject.nLengths[static_cast<unsigned char>(name[0])] >> name.size() & 1) == 0) {
     return false;
   }
-  if (name.find('\0') != std::string::npos) return false;
-  const auto byBytes = [](const char* a, const char* b) { return std::strcmp(a, b) < 0; };
-  return std::binary_search(std::begin(kCppKeywords), std::end(kCppKeywords), name.c_str(),
-                            byBytes) ||
-         std::binary_search(std::begin(kFrameworkMacros), std::end(kFrameworkMacros),
-                            name.c_str(), byBytes);
+  const auto byBytes = [](std::string_view a, std::string_view b) { return a < b; };
+  return std::binary_search(std::begin(kCppKeywords), std::end(kCppKeywords), name, byBytes) ||
+         std::binary_search(std::begin(kFrameworkMacros), std::end(kFrameworkMacros), name,
+                            byBytes);
 }
 
 void fAppendReservedSuffix(sCharBuf& name) {

@@ -6,12 +6,13 @@
 #define JASSCRIBE_OUTPUT_RESERVED_H_
 
 #include <string>
+#include <string_view>
 
 #include "text/charbuf.h"
 
 /// True when the name is exactly a C++ keyword or one of the framework
 /// headers' macros IN, OUT, OPTIONAL, NULL, TRUE, FALSE (case-sensitive).
-bool fIsReservedName(const std::string& name);
+bool fIsReservedName(std::string_view name);
 
 /// Appends "_2" unless the name already ends in it: a name is renamed once,
 /// however many flushes see it.

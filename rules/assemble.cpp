@@ -5,9 +5,11 @@
 #include "rules/call.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 #include "output/names.h"
+#include "rules/direct.h"
 #include "output/logical.h"
 #include "output/operand.h"
 #include "output/tokens.h"
@@ -164,6 +166,14 @@ void fKeepOutput(sRuleCall& c, KindCode kind, sText& output) {
   }
 }
 
+// The learner of line templates reads the state before each of its marker
+// calls, to tell the lines that leave something behind for the next.
+void fNoteMarkerState(sRuleCall& c, KindCode kind, const sText& element) {
+  static constexpr std::string_view kMarker = "call Q";
+  if (kind != K_CALL || element.data.compare(0, kMarker.size(), kMarker) != 0) return;
+  c.s.pMarkerStates->emplace_back(element.data, fPersistentState(c.s, c.in));
+}
+
 }  // namespace
 
 void fCarryBack(sState& s, sText& in, KindCode kind, const sText& element) {
@@ -194,6 +204,7 @@ eTranslate fTranslateElement(sRuleCall& c, KindCode kind) {
   // elements, so the value must not be left over from an inner call.
   c.s.vPrevElementKind = c.nLastKind;
   c.nLastKind = kind;
+  if (c.s.pMarkerStates != nullptr) fNoteMarkerState(c, kind, element);
   if (!fRunRule(c.s, kind, element, output)) return eTranslate::kStop;
   fCarryBack(c.s, c.in, kind, element);
   fKeepOutput(c, kind, output);
@@ -232,7 +243,7 @@ void fAssemble(sRuleCall& c) {
   // A whole function, and each global with its value, is checked once for
   // tokens that were written into each other and for the grouping of "or"
   // under "and".
-  if (c.rule == K_FUNCTION || (fIsTypeKind(c.rule) && s.vInGlobals == 1)) {
+  if ((c.rule == K_FUNCTION && s.vRawFunctions == 0) || (fIsTypeKind(c.rule) && s.vInGlobals == 1)) {
     body = fGroupLogicalOperators(fFinishTokens(body));
   }
   c.out.data = std::move(body);

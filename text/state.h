@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "text/charbuf.h"
@@ -17,6 +18,7 @@
 #include "text/text.h"
 
 struct sState;
+struct sLineTemplates;
 
 /// Storage that one engine call uses and the next call at its depth reuses,
 /// so the nested calls made for every element do not allocate afresh.
@@ -120,6 +122,20 @@ struct sState {
 
   std::vector<sDiagnostic> vDiagnostics;  // faults of the script, in line order
   uint8_t vDepthRefused = 0;              // an engine call was refused at CONST_MAX_DEPTH
+
+  // Translations of function lines learnt from the engine, shared by every
+  // function of the script; made on first use.
+  std::shared_ptr<sLineTemplates> pLineTemplates;
+  const std::string* pScript = nullptr;  // the whole script, while it is translated
+  // Set by the learner: each marker call's text and the state before it.
+  std::vector<std::pair<std::string, std::string>>* pMarkerStates = nullptr;
+  int32_t vFunctionsFromTemplates = 0;  // functions written from the templates
+  // Set while the engine translates the learner's own functions: they are
+  // filed without the token and grouping passes, which run on whole functions.
+  uint8_t vRawFunctions = 0;
+  // Every function goes through the engine: set by the learner for its own
+  // conversions, and by tests that compare the two ways.
+  uint8_t vEngineOnly = 0;
 
   // One slot per engine depth (index vDepth), made on first use.
   std::vector<std::unique_ptr<sEngineScratch>> vEngineScratch;

@@ -1,0 +1,1392 @@
+// Functions written from templates of their lines. The engine's translation
+// of a line depends on its words and on which names are globals, but not on
+// the particular names, numbers, strings and rawcodes, and its depth only
+// indents it: so a line is reduced to a key in which each of those values is
+// a placeholder, and the engine translates each key once. The learner puts
+// the keys that are not known yet into a function of its own, one line each
+// between marker calls, and cuts the engine's output at the markers. Lines
+// are then written by copying the learnt bytes, putting the line's own
+// values where the placeholders came out and its own tabs where the lines
+// begin. The blocks' braces are the engine's fixed framing.
+#include "rules/direct.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "output/logical.h"
+#include "output/names.h"
+#include "output/reserved.h"
+#include "output/tokens.h"
+#include "rules/rules.h"
+#include "scan/kinds.h"
+#include "scan/typenames.h"
+
+namespace {
+
+// Byte strings to small numbers, with open addressing; the keys are kept in
+// one block of their own.
+class sByteTable {
+ public:
+  static constexpr uint32_t kNone = UINT32_MAX;
+
+  uint32_t fFind(std::string_view key) const {
+    if (slots_.empty()) return kNone;
+    const uint64_t hash = fHash(key);
+    for (size_t i = hash & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
+      const sSlot& slot = slots_[i];
+      if (slot.nValue == kNone) return kNone;
+      if (slot.nHash == hash && slot.nLength == key.size() &&
+          std::memcmp(bytes_.data() + slot.nOffset, key.data(), key.size()) == 0) {
+        return slot.nValue;
+      }
+    }
+  }
+
+  // The key must not be in the table yet.
+  void fInsert(std::string_view key, uint32_t value) {
+    if ((nUsed_ + 1) * 2 > slots_.size()) fGrow();
+    fPlace({fHash(key), bytes_.size(), key.size(), value});
+    bytes_.append(key);
+    ++nUsed_;
+  }
+
+  void fClear() {
+    slots_.clear();
+    bytes_.clear();
+    nUsed_ = 0;
+  }
+
+ private:
+  struct sSlot {
+    uint64_t nHash = 0;
+    size_t nOffset = 0;
+    size_t nLength = 0;
+    uint32_t nValue = kNone;
+  };
+
+  static uint64_t fHash(std::string_view key) {
+    uint64_t hash = 1469598103934665603ULL;
+    for (const char c : key) {
+      hash ^= static_cast<unsigned char>(c);
+      hash *= 1099511628211ULL;
+    }
+    return hash;
+  }
+
+  void fPlace(const sSlot& slot) {
+    size_t i = slot.nHash & (slots_.size() - 1);
+    while (slots_[i].nValue != kNone) i = (i + 1) & (slots_.size() - 1);
+    slots_[i] = slot;
+  }
+
+  void fGrow() {
+    std::vector<sSlot> old = std::move(slots_);
+    slots_.assign(old.empty() ? 1024 : old.size() * 2, sSlot());
+    for (const sSlot& slot : old) {
+      if (slot.nValue != kNone) fPlace(slot);
+    }
+  }
+
+  std::vector<sSlot> slots_;  // a power of two of them
+  std::string bytes_;
+  size_t nUsed_ = 0;
+};
+
+}  // namespace
+
+/// Learnt bytes with the places where a line's own values and tabs go.
+struct sLineTemplate {
+  static constexpr uint32_t kTabs = UINT32_MAX;  // the hole of a line's extra tabs
+  bool bValid = false;
+  std::string bytes;
+  std::vector<std::pair<uint32_t, uint32_t>> holes;  // (offset in bytes, value index or kTabs)
+};
+
+/// What the engine makes of a function header.
+struct sHeadTemplate {
+  bool bValid = false;
+  bool bRegisters = false;
+  sLineTemplate head;          // the function's text before its first line
+  sLineTemplate prototype;     // filed for the header file
+  sLineTemplate registration;  // filed for fFuncsInit, when bRegisters
+  sLineTemplate headText;      // vFuncHeadText
+  sLineTemplate params;        // vFuncParams
+  sLineTemplate name;          // vFuncName
+  sLineTemplate jassName;      // vFuncJassName
+};
+
+namespace {
+
+constexpr int32_t kMaxBlocks = 32;       // deeper functions go through the engine
+constexpr size_t kMaxLineBytes = 800;    // the engine cuts a line at 999 bytes
+constexpr size_t kMaxValues = 100;       // rawcode placeholders have two digits
+constexpr int32_t kMaxFailedRuns = 16;   // beyond that a script is left to the engine
+constexpr size_t kUnitsPerRun = 2000;    // lines learnt in one engine run at most
+
+// A number placeholder: "90000" and the value's index in three digits.
+constexpr std::string_view kNumberMark = "90000";
+constexpr size_t kNumberLength = 8;
+
+// What the first byte of a key says about the line.
+enum class eLine : char {
+  kStatement = 'S',  // set, call, return
+  kLocal = 'D',
+  kIf = 'I',
+  kElseif = 'E',
+  kExitwhen = 'X',
+  kElse = 'e',
+  kEndif = 'i',
+  kLoop = 'L',
+  kEndloop = 'l',
+  kEmpty = '0',
+};
+
+bool fHasTemplate(eLine kind) {
+  return kind == eLine::kStatement || kind == eLine::kLocal || kind == eLine::kIf ||
+         kind == eLine::kElseif || kind == eLine::kExitwhen;
+}
+
+// The depth at which the learner translates a kind of line: an exitwhen
+// needs a loop around it.
+int32_t fLearnDepth(eLine kind) { return kind == eLine::kExitwhen ? 3 : 2; }
+
+// What a word is: a word the engine treats by its spelling, and whether the
+// registry of globals holds it or its renamed form (bits kAsIs, kRenamed).
+enum class eWord : uint32_t { kLiteral = 0, kGlobal = 4, kOther = 8 };
+constexpr uint32_t kAsIs = 1;
+constexpr uint32_t kRenamed = 2;
+
+// What each word is, while the registry of globals has nGlobals names.
+struct sWordCache {
+  sByteTable words;
+  int32_t nGlobals = -1;
+};
+
+bool fIsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool fIsDigit(char c) { return c >= '0' && c <= '9'; }
+bool fIsWordByte(char c) { return fIsLetter(c) || fIsDigit(c) || c == '_'; }
+
+size_t fWordEnd(std::string_view text, size_t i) {
+  while (i < text.size() && fIsWordByte(text[i])) ++i;
+  return i;
+}
+
+bool fStartsWithWord(std::string_view line, std::string_view word) {
+  return line.size() >= word.size() && line.compare(0, word.size(), word) == 0 &&
+         (line.size() == word.size() || !fIsWordByte(line[word.size()]));
+}
+
+// Words that the engine treats by their spelling: its keywords and type
+// names, the names it maps, the names C++ reserves, and every word that
+// begins with a keyword or type name, since the scanner may take that
+// beginning for the keyword ('0 thenX' ends a condition).
+bool fIsLiteralWord(std::string_view word) {
+  static const std::vector<std::string> kKeywords = [] {
+    std::vector<std::string> words;
+    for (KindCode code = 0; code <= 100; ++code) {
+      std::string text = fKeywordText(code);
+      if (!text.empty() && fIsLetter(text[0])) words.push_back(std::move(text));
+    }
+    for (const std::string_view* p = fOtherTypeNamesBegin(); p != fOtherTypeNamesEnd(); ++p) {
+      words.emplace_back(*p);
+    }
+    return words;
+  }();
+  for (const std::string& keyword : kKeywords) {
+    if (word.compare(0, keyword.size(), keyword) == 0) return true;
+    // A word the scanner can take for the start of a keyword until its end.
+    if (word.size() >= 2 && keyword.compare(0, word.size(), word) == 0) return true;
+  }
+  return fIsReservedName(word) || fIsMappedName(word);
+}
+
+// The types a local can be declared with: the scanner knows no others.
+bool fIsTypeName(std::string_view word) {
+  for (KindCode code = 0; code <= 100; ++code) {
+    if (fIsTypeKind(code) && fKeywordText(code) == word) return true;
+  }
+  return fIsOtherTypeName(word);
+}
+
+// The class of the word, with the registry bits for a literal word.
+uint32_t fWordClass(sState& s, sWordCache& cache, std::string_view word) {
+  if (cache.nGlobals != s.vGlobalNames.nCount()) {
+    cache.words.fClear();
+    cache.nGlobals = s.vGlobalNames.nCount();
+  }
+  const uint32_t known = cache.words.fFind(word);
+  if (known != sByteTable::kNone) return known;
+  uint32_t kind = static_cast<uint32_t>(eWord::kOther);
+  if (fIsLiteralWord(word)) {
+    kind = static_cast<uint32_t>(eWord::kLiteral);
+    if (s.vGlobalNames.fContainsBytes(word.data(), word.size())) kind |= kAsIs;
+    const std::string renamed = std::string(word) + "_2";
+    if (s.vGlobalNames.fContainsBytes(renamed.data(), renamed.size())) kind |= kRenamed;
+  } else if (s.vGlobalNames.fContainsBytes(word.data(), word.size())) {
+    kind = static_cast<uint32_t>(eWord::kGlobal);
+  }
+  cache.words.fInsert(word, kind);
+  return kind;
+}
+
+// A placeholder in learnt output: 'Q', its family, its index and 'Q'; a
+// rawcode's is 'QR' and two digits, four bytes like the rawcodes it stands
+// for; a number's is kNumberMark and three digits.
+struct sPlaceholder {
+  char family = 0;
+  uint32_t nIndex = 0;
+  size_t nLength = 0;
+};
+
+// Any run of exactly its digits is one: the engine may write a number
+// against a word ('0 thenX' gave "0thenX"), and a key never holds such a
+// run otherwise.
+bool fParseNumberPlaceholder(std::string_view text, size_t i, sPlaceholder& p) {
+  if (i > 0 && fIsDigit(text[i - 1])) return false;
+  if (text.compare(i, kNumberMark.size(), kNumberMark) != 0) return false;
+  size_t end = i;
+  while (end < text.size() && fIsDigit(text[end])) ++end;
+  if (end - i != kNumberLength) return false;
+  uint32_t index = 0;
+  for (size_t j = i + kNumberMark.size(); j < end; ++j) {
+    index = index * 10 + static_cast<uint32_t>(text[j] - '0');
+  }
+  p = {'0', index, kNumberLength};
+  return true;
+}
+
+bool fParsePlaceholder(std::string_view text, size_t i, sPlaceholder& p) {
+  if (text[i] == kNumberMark[0]) return fParseNumberPlaceholder(text, i, p);
+  if (i + 3 >= text.size() || text[i] != 'Q') return false;
+  const char family = text[i + 1];
+  if (family < 'A' || family > 'Z' || !fIsDigit(text[i + 2])) return false;
+  if (family == 'R') {
+    if (!fIsDigit(text[i + 3])) return false;
+    p = {family, static_cast<uint32_t>((text[i + 2] - '0') * 10 + (text[i + 3] - '0')), 4};
+    return true;
+  }
+  size_t j = i + 2;
+  uint32_t index = 0;
+  while (j < text.size() && fIsDigit(text[j]) && index < 100000) {
+    index = index * 10 + static_cast<uint32_t>(text[j] - '0');
+    ++j;
+  }
+  if (j >= text.size() || text[j] != 'Q') return false;
+  p = {family, index, j + 1 - i};
+  return true;
+}
+
+// Bytes with a hole wherever a placeholder of the families came out (the
+// family '0' is the numbers'), and with bTabs a hole at each line start for
+// the tabs of a deeper line. Any other placeholder-like text means the
+// output was cut in the wrong place.
+bool fMakeTemplate(std::string_view text, const char* families, size_t nValues, bool bTabs,
+                   sLineTemplate& t) {
+  t = sLineTemplate();
+  t.bytes.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    if (bTabs && (i == 0 || text[i - 1] == '\n')) {
+      t.holes.emplace_back(static_cast<uint32_t>(t.bytes.size()), sLineTemplate::kTabs);
+    }
+    sPlaceholder p;
+    if ((text[i] == 'Q' || text[i] == kNumberMark[0]) && fParsePlaceholder(text, i, p)) {
+      if (std::strchr(families, p.family) == nullptr || p.nIndex >= nValues) return false;
+      t.holes.emplace_back(static_cast<uint32_t>(t.bytes.size()), p.nIndex);
+      i += p.nLength;
+      continue;
+    }
+    t.bytes += text[i];
+    ++i;
+  }
+  t.bValid = true;
+  return true;
+}
+
+void fFill(const sLineTemplate& t, const std::string_view* pValues, int32_t nTabs,
+           std::string& out) {
+  size_t copied = 0;
+  for (const auto& [offset, index] : t.holes) {
+    out.append(t.bytes, copied, offset - copied);
+    if (index == sLineTemplate::kTabs) {
+      if (nTabs > 0) out.append(static_cast<size_t>(nTabs), '\t');
+    } else {
+      out.append(pValues[index]);
+    }
+    copied = offset;
+  }
+  out.append(t.bytes, copied, std::string::npos);
+}
+
+std::string fFilled(const sLineTemplate& t, const std::vector<std::string_view>& values) {
+  std::string out;
+  fFill(t, values.data(), 0, out);
+  return out;
+}
+
+size_t fBlanksEnd(std::string_view text, size_t i) {
+  while (i < text.size() && text[i] == ' ') ++i;
+  return i;
+}
+
+size_t fCountPlaceholders(std::string_view text) {
+  size_t n = 0;
+  for (size_t i = 0; i < text.size();) {
+    sPlaceholder p;
+    if ((text[i] == 'Q' || text[i] == kNumberMark[0]) && fParsePlaceholder(text, i, p)) {
+      ++n;
+      i += p.nLength;
+    } else {
+      ++i;
+    }
+  }
+  return n;
+}
+
+// Reduces a line to its key: names, integers, strings of two or more bytes
+// and rawcodes of four letters and digits become placeholders, everything
+// else stays as it is. Names are of the family 'G' when they name a global
+// that no parameter or local hides, else 'N'; a header's are all 'H'.
+class sKeyMaker {
+ public:
+  sKeyMaker(sState& s, sWordCache& cache, const std::vector<std::string>& locals,
+            std::vector<std::string_view>& values)
+      : s_(s), cache_(cache), locals_(locals), values_(values) {}
+
+  // Appends the key to key and the values to the values; false when the
+  // line holds something the templates do not cover.
+  bool fRun(std::string_view line, bool bHeader, std::string& key) {
+    nFirst_ = values_.size();
+    families_.clear();
+    registered_.clear();
+    nPlaceholders_ = 0;
+    const size_t nKeyStart = key.size();
+    int32_t nDepth = 0;
+    for (size_t i = 0; i < line.size();) {
+      const char c = line[i];
+      const auto byte = static_cast<unsigned char>(c);
+      if (byte < 32 || byte >= 128) return false;
+      if (fIsLetter(c)) {
+        const size_t end = fWordEnd(line, i);
+        const std::string_view word = line.substr(i, end - i);
+        if (!fStandsRight(word, i == 0, end == line.size(), bHeader)) return false;
+        if (!fName(word, bHeader, key)) return false;
+        i = end;
+      } else if (fIsDigit(c) || c == '.') {
+        size_t end = i + 1;
+        while (end < line.size() && (fIsWordByte(line[end]) || line[end] == '.')) ++end;
+        if (!fNumber(line.substr(i, end - i), key)) return false;
+        // The engine may drop the blanks between two numbers ('9 10' gave
+        // "910"), which would run a placeholder into the next number.
+        const size_t next = fBlanksEnd(line, end);
+        if (next > end && next < line.size() && (fIsDigit(line[next]) || line[next] == '.')) {
+          return false;
+        }
+        i = end;
+      } else if (c == '$') {
+        const size_t end = fWordEnd(line, i + 1);
+        key.append(line.substr(i, end - i));
+        i = end;
+      } else if (c == '"') {
+        if (!fString(line, i, key)) return false;
+      } else if (c == '\'') {
+        if (!fRawcode(line, i, key)) return false;
+      } else {
+        if (c == '(' || c == '[') ++nDepth;
+        if (c == ')' || c == ']') --nDepth;
+        if (nDepth < 0) return false;
+        key += c;
+        ++i;
+      }
+    }
+    if (!registered_.empty()) {
+      std::sort(registered_.begin(), registered_.end());
+      for (const std::string& entry : registered_) {
+        key += '\n';
+        key += entry;
+      }
+    }
+    return nDepth == 0 && values_.size() - nFirst_ <= kMaxValues &&
+           fCountPlaceholders(std::string_view(key).substr(nKeyStart)) == nPlaceholders_;
+  }
+
+ private:
+  // The engine finds blocks by the words that open and close them, and a
+  // statement by its first word, wherever they stand: such a word belongs
+  // first on its line, "then" last, and nowhere else.
+  static bool fStandsRight(std::string_view word, bool bFirst, bool bLast, bool bHeader) {
+    static constexpr std::string_view kBlockWords[] = {
+        "if",    "endif",    "loop",   "endloop", "else",     "elseif",  "exitwhen", "function",
+        "endfunction", "globals", "endglobals", "local", "set", "call", "return", "takes",
+        "returns", "constant", "then", "native"};
+    if (std::find(std::begin(kBlockWords), std::end(kBlockWords), word) == std::end(kBlockWords)) {
+      return true;
+    }
+    if (bHeader) return word == "function" ? bFirst : (word == "takes" || word == "returns");
+    if (word == "then") return bLast;
+    // A function's address ('function F') stands inside statements.
+    return bFirst || word == "function";
+  }
+
+  bool fIsLocal(std::string_view name) const {
+    for (const std::string& local : locals_) {
+      if (local == name) return true;
+    }
+    return false;
+  }
+
+  uint32_t fValueIndex(std::string_view value, char family) {
+    for (size_t i = nFirst_; i < values_.size(); ++i) {
+      if (families_[i - nFirst_] == family && values_[i] == value) {
+        return static_cast<uint32_t>(i - nFirst_);
+      }
+    }
+    values_.push_back(value);
+    families_.push_back(family);
+    return static_cast<uint32_t>(values_.size() - 1 - nFirst_);
+  }
+
+  static void fAppendIndex(uint32_t index, std::string& key) {
+    char digits[12];
+    size_t n = 0;
+    do {
+      digits[n++] = static_cast<char>('0' + index % 10);
+      index /= 10;
+    } while (index != 0);
+    while (n > 0) key += digits[--n];
+  }
+
+  void fAppendPlaceholder(char family, uint32_t index, std::string& key) {
+    ++nPlaceholders_;
+    key += 'Q';
+    key += family;
+    if (family == 'R') {
+      key += static_cast<char>('0' + index / 10);
+      key += static_cast<char>('0' + index % 10);
+      return;
+    }
+    fAppendIndex(index, key);
+    key += 'Q';
+  }
+
+  // A literal word that names a global (a global "new" is "new_2") goes
+  // into the key with its registry entries, which the learner registers too.
+  bool fName(std::string_view word, bool bHeader, std::string& key) {
+    const uint32_t kind = fWordClass(s_, cache_, word);
+    if (kind < static_cast<uint32_t>(eWord::kGlobal)) {
+      if (kind != 0) {
+        if (fIsLocal(word)) return false;
+        if ((kind & kAsIs) != 0) fNoteRegistered(word);
+        if ((kind & kRenamed) != 0) fNoteRegistered(std::string(word) + "_2");
+      }
+      key.append(word);
+      return true;
+    }
+    const bool bGlobal = kind == static_cast<uint32_t>(eWord::kGlobal) && !fIsLocal(word);
+    const char family = bHeader ? 'H' : (bGlobal ? 'G' : 'N');
+    fAppendPlaceholder(family, fValueIndex(word, family), key);
+    return true;
+  }
+
+  void fNoteRegistered(std::string_view entry) {
+    if (std::find(registered_.begin(), registered_.end(), entry) == registered_.end()) {
+      registered_.emplace_back(entry);
+    }
+  }
+
+  // Decimal integers without a leading zero; other forms stay as they are,
+  // since the engine writes some of them differently.
+  bool fNumber(std::string_view number, std::string& key) {
+    bool bInteger = number.size() <= 9 && (number[0] != '0' || number.size() == 1);
+    for (const char c : number) bInteger = bInteger && fIsDigit(c);
+    if (!bInteger) {
+      key.append(number);
+      return true;
+    }
+    const uint32_t index = fValueIndex(number, '0');
+    if (index >= 1000) return false;
+    ++nPlaceholders_;
+    key.append(kNumberMark);
+    key += static_cast<char>('0' + index / 100);
+    key += static_cast<char>('0' + index / 10 % 10);
+    key += static_cast<char>('0' + index % 10);
+    return true;
+  }
+
+  // A literal kept as it stands must not look like a placeholder.
+  static bool fKeepsLiteral(std::string_view literal, std::string& key) {
+    for (size_t i = 0; i + 2 < literal.size(); ++i) {
+      if (literal[i] == 'Q' && literal[i + 1] >= 'A' && literal[i + 1] <= 'Z' &&
+          fIsDigit(literal[i + 2])) {
+        return false;
+      }
+      if (literal.compare(i, kNumberMark.size(), kNumberMark) == 0) return false;
+    }
+    key.append(literal);
+    return true;
+  }
+
+  bool fString(std::string_view line, size_t& i, std::string& key) {
+    size_t j = i + 1;
+    bool bPlain = true;  // no escapes: the engine copies the bytes as they are
+    while (j < line.size() && line[j] != '"') {
+      if (line[j] == '\\') {
+        bPlain = false;
+        ++j;
+      }
+      ++j;
+    }
+    if (j >= line.size()) return false;
+    const std::string_view text = line.substr(i + 1, j - i - 1);
+    // Literals of at most one byte are written by their code.
+    if (bPlain && text.size() >= 2) {
+      key += '"';
+      fAppendPlaceholder('S', fValueIndex(text, 'S'), key);
+      key += '"';
+    } else if (!fKeepsLiteral(line.substr(i, j + 1 - i), key)) {
+      return false;
+    }
+    i = j + 1;
+    return true;
+  }
+
+  bool fRawcode(std::string_view line, size_t& i, std::string& key) {
+    size_t j = i + 1;
+    while (j < line.size() && line[j] != '\'') {
+      if (line[j] == '\\') return false;
+      ++j;
+    }
+    if (j >= line.size()) return false;
+    const std::string_view text = line.substr(i + 1, j - i - 1);
+    bool bWord = text.size() == 4 && fIsLetter(text[0]);
+    for (const char c : text) bWord = bWord && (fIsLetter(c) || fIsDigit(c));
+    if (bWord) {
+      const uint32_t index = fValueIndex(text, 'R');
+      if (index >= kMaxValues) return false;
+      key += '\'';
+      fAppendPlaceholder('R', index, key);
+      key += '\'';
+    } else if (!fKeepsLiteral(line.substr(i, j + 1 - i), key)) {
+      return false;
+    }
+    i = j + 1;
+    return true;
+  }
+
+  sState& s_;
+  sWordCache& cache_;
+  const std::vector<std::string>& locals_;
+  std::vector<std::string_view>& values_;
+  size_t nFirst_ = 0;
+  std::vector<char> families_;
+  std::vector<std::string> registered_;
+  size_t nPlaceholders_ = 0;  // written into the key; a literal must not look like one
+};
+
+// A number may run into "then" ('if i==9then'); a name may not.
+bool fEndsWithThen(std::string_view line) {
+  static constexpr std::string_view kThen = "then";
+  if (line.size() <= kThen.size() ||
+      line.compare(line.size() - kThen.size(), kThen.size(), kThen) != 0) {
+    return false;
+  }
+  size_t i = line.size() - kThen.size();
+  if (!fIsWordByte(line[i - 1])) return true;
+  while (i > 0 && fIsDigit(line[i - 1])) --i;
+  return i > 0 && !fIsLetter(line[i - 1]) && line[i - 1] != '_';
+}
+
+// The name a local declaration declares: 'local TYPE [array ]NAME...', with
+// one or more blanks between the words.
+bool fDeclaredName(std::string_view line, std::string_view& name) {
+  size_t i = fBlanksEnd(line, 5);  // after "local"
+  size_t end = fWordEnd(line, i);
+  if (end == i || end >= line.size() || line[end] != ' ') return false;
+  if (!fIsTypeName(line.substr(i, end - i))) return false;
+  i = fBlanksEnd(line, end);
+  end = fWordEnd(line, i);
+  if (line.substr(i, end - i) == "array") {
+    if (end >= line.size() || line[end] != ' ') return false;
+    i = fBlanksEnd(line, end);
+    end = fWordEnd(line, i);
+  }
+  if (end == i || !fIsLetter(line[i])) return false;
+  if (end < line.size() && line[end] != '=' && line[end] != ' ') return false;
+  name = line.substr(i, end - i);
+  return true;
+}
+
+// The parameters of 'function NAME takes nothing|TYPE NAME,... returns TYPE'.
+bool fParameters(std::string_view header, std::vector<std::string>& params) {
+  static constexpr std::string_view kTakes = " takes ";
+  static constexpr std::string_view kReturns = " returns ";
+  const size_t takes = header.find(kTakes);
+  const size_t returns = header.rfind(kReturns);
+  if (takes == std::string_view::npos || returns == std::string_view::npos || returns < takes) {
+    return false;
+  }
+  std::string_view list = header.substr(takes + kTakes.size(), returns - takes - kTakes.size());
+  if (list == "nothing") return true;
+  while (!list.empty()) {
+    const size_t comma = list.find(',');
+    std::string_view item = list.substr(0, comma);
+    while (!item.empty() && item.front() == ' ') item.remove_prefix(1);
+    while (!item.empty() && item.back() == ' ') item.remove_suffix(1);
+    const size_t blank = item.find(' ');
+    if (blank == std::string_view::npos) return false;
+    const std::string_view name = item.substr(blank + 1);
+    if (name.empty() || !fIsLetter(name[0]) || fWordEnd(name, 0) != name.size()) return false;
+    params.emplace_back(name);
+    if (comma == std::string_view::npos) break;
+    list.remove_prefix(comma + 1);
+  }
+  return true;
+}
+
+// The state the engine leaves between functions of a well-formed script;
+// anything else may change how it translates the next one.
+bool fStartsClean(const sState& s) {
+  const uint8_t flags = s.vPendingNameSet | s.vPendingNumberSet | s.vNumericMode |
+                        s.vStringMode | s.vInQuotes | s.vLeftOperandSet | s.vCallNameSet |
+                        s.vAssignPending | s.vEqualityPending | s.vLessPending |
+                        s.vGreaterPending | s.vBangPending | s.vPlusPending | s.vMinusPending |
+                        s.vStarPending | s.vSlashPending | s.vCommaPending | s.vHexPending |
+                        s.vNullPending | s.vElsePending | s.vInGlobals | s.vInLocalDecl |
+                        s.vArrayDecl | s.vInExpressionRule | s.vInTakes | s.vReturnsSeen |
+                        s.vRawFunctions | s.vEngineOnly;
+  return flags == 0 && s.vDepth == 0 && s.vPendingType.fEmpty() && s.vEscapedQuotes.fEmpty() &&
+         !s.fTestDispatch && s.vDepthRefused == 0;
+}
+
+struct sLine {
+  eLine kind = eLine::kEmpty;
+  int32_t nTabs = 0;  // the tabs beyond the learnt ones, or in front of braces
+  size_t nKey = 0;    // the key: keys_ from nKey, nKeyLength bytes
+  size_t nKeyLength = 0;
+  size_t nValues = 0;  // the values: values_ from nValues
+  uint32_t nTemplate = sByteTable::kNone;
+};
+
+// One function cut into lines, each with its key and values.
+class sFunctionLines {
+ public:
+  sFunctionLines(sState& s, sWordCache& cache) : s_(s), cache_(cache) {}
+
+  // Reads the function text, which must outlive this.
+  bool fRead(std::string_view text) {
+    text_ = text;
+    static constexpr std::string_view kEnd = "endfunction";
+    size_t at = text.find("\r\n");
+    if (at == std::string_view::npos) return false;
+    const std::string_view header = text.substr(0, at);
+    if (!fStartsWithWord(header, "function") || header.size() > kMaxLineBytes) return false;
+    if (!fParameters(header, params_)) return false;
+    locals_ = params_;
+    sKeyMaker maker(s_, cache_, locals_, headValues_);
+    if (!maker.fRun(header, true, headKey_)) return false;
+    for (size_t start = at + 2;;) {
+      at = text.find("\r\n", start);
+      if (at == std::string_view::npos) return text.substr(start) == kEnd && blocks_.empty();
+      if (!fAddLine(text.substr(start, at - start))) return false;
+      start = at + 2;
+    }
+  }
+
+  std::string_view fKey(const sLine& line) const {
+    return std::string_view(keys_).substr(line.nKey, line.nKeyLength);
+  }
+  const std::string_view* fValues(const sLine& line) const { return values_.data() + line.nValues; }
+  size_t fValueCount(size_t i) const {
+    return (i + 1 < lines_.size() ? lines_[i + 1].nValues : values_.size()) - lines_[i].nValues;
+  }
+  const std::string& fHeadKey() const { return headKey_; }
+  const std::vector<std::string_view>& fHeadValues() const { return headValues_; }
+  std::vector<sLine>& fLines() { return lines_; }
+  const std::vector<std::string>& fLocals() const { return locals_; }
+  const std::vector<std::string>& fParams() const { return params_; }
+  std::string_view fText() const { return text_; }
+
+ private:
+  int32_t fOpen() const { return static_cast<int32_t>(blocks_.size()); }
+
+  bool fKeyed(eLine kind, int32_t nDepth, std::string_view line) {
+    sLine l;
+    l.kind = kind;
+    l.nTabs = nDepth - fLearnDepth(kind);
+    l.nKey = keys_.size();
+    l.nValues = values_.size();
+    keys_ += static_cast<char>(kind);
+    sKeyMaker maker(s_, cache_, locals_, values_);
+    if (!maker.fRun(line, false, keys_)) return false;
+    l.nKeyLength = keys_.size() - l.nKey;
+    lines_.push_back(l);
+    return true;
+  }
+
+  void fFraming(eLine kind, int32_t nTabs) {
+    sLine l;
+    l.kind = kind;
+    l.nTabs = nTabs;
+    l.nKey = keys_.size();
+    l.nValues = values_.size();
+    lines_.push_back(l);
+  }
+
+  bool fInLoop() const { return std::find(blocks_.begin(), blocks_.end(), 'L') != blocks_.end(); }
+
+  bool fAddLine(std::string_view line) {
+    if (line.size() > kMaxLineBytes) return false;
+    const int32_t depth = 2 + fOpen();
+    const char inner = blocks_.empty() ? 'F' : blocks_.back();
+    if (line.empty()) {
+      fFraming(eLine::kEmpty, 0);
+      return true;
+    }
+    if (fStartsWithWord(line, "set") || fStartsWithWord(line, "call") ||
+        fStartsWithWord(line, "return")) {
+      return fKeyed(eLine::kStatement, depth, line);
+    }
+    if (fStartsWithWord(line, "local")) return fLocal(line, depth);
+    if (fStartsWithWord(line, "exitwhen")) {
+      return fInLoop() && fKeyed(eLine::kExitwhen, depth, line);
+    }
+    if (fStartsWithWord(line, "if")) {
+      if (!fEndsWithThen(line) || fOpen() >= kMaxBlocks) return false;
+      if (!fKeyed(eLine::kIf, depth, line)) return false;
+      blocks_.push_back('I');
+      return true;
+    }
+    if (line == "loop") {
+      if (fOpen() >= kMaxBlocks) return false;
+      fFraming(eLine::kLoop, fOpen() + 1);
+      blocks_.push_back('L');
+      return true;
+    }
+    if (inner == 'I' && fStartsWithWord(line, "elseif")) {
+      return fEndsWithThen(line) && fKeyed(eLine::kElseif, depth - 1, line);
+    }
+    if (inner == 'I' && line == "else") {
+      fFraming(eLine::kElse, fOpen());
+      return true;
+    }
+    if ((inner == 'I' && line == "endif") || (inner == 'L' && line == "endloop")) {
+      fFraming(inner == 'I' ? eLine::kEndif : eLine::kEndloop, fOpen());
+      blocks_.pop_back();
+      return true;
+    }
+    return false;
+  }
+
+  // Locals stand before the first block; one named like a parameter is
+  // written as an assignment, which the templates do not cover.
+  bool fLocal(std::string_view line, int32_t depth) {
+    std::string_view name;
+    if (fOpen() != 0 || !fDeclaredName(line, name)) return false;
+    if (std::find(params_.begin(), params_.end(), name) != params_.end()) return false;
+    if (!fKeyed(eLine::kLocal, depth, line)) return false;
+    locals_.emplace_back(name);
+    return true;
+  }
+
+  sState& s_;
+  sWordCache& cache_;
+  std::string_view text_;
+  std::string headKey_;
+  std::vector<std::string_view> headValues_;
+  std::vector<std::string> params_;
+  std::vector<std::string> locals_;
+  std::vector<char> blocks_;
+  std::vector<sLine> lines_;
+  std::string keys_;
+  std::vector<std::string_view> values_;
+};
+
+}  // namespace
+
+struct sLineTemplates {
+  sByteTable lineIndex;  // key -> index in lines
+  std::vector<sLineTemplate> lines;
+  sByteTable headIndex;  // key -> index in heads
+  std::vector<sHeadTemplate> heads;
+  sWordCache words;
+  // The functions read ahead of the engine, in script order, and the first
+  // one the engine has not reached yet; null for one that cannot be
+  // written from templates. Read while the registry had nAheadGlobals names.
+  std::vector<std::unique_ptr<sFunctionLines>> ahead;
+  std::vector<std::string_view> aheadText;
+  size_t nNext = 0;
+  size_t nScriptPos = 0;  // where reading ahead goes on
+  int32_t nAheadGlobals = -1;
+  int32_t nFailedRuns = 0;
+};
+
+namespace {
+
+// A line to learn: its key and how many values its placeholders stand for.
+struct sUnit {
+  std::string key;
+  size_t nValues = 0;
+};
+
+eLine fKindOf(const sUnit& unit) { return static_cast<eLine>(unit.key[0]); }
+
+// A key's line, after its kind byte and before the registry entries.
+std::string_view fKeyLine(std::string_view key, size_t nSkip) {
+  const size_t end = key.find('\n');
+  return key.substr(nSkip, end == std::string_view::npos ? std::string_view::npos : end - nSkip);
+}
+
+// The registry entries at the end of a key, one a line.
+std::string_view fKeyEntries(std::string_view key) {
+  const size_t at = key.find('\n');
+  return at == std::string_view::npos ? std::string_view() : key.substr(at + 1);
+}
+
+void fAddEntries(std::string_view entries, std::vector<std::string>& globals) {
+  while (!entries.empty()) {
+    const size_t end = entries.find('\n');
+    const std::string_view entry = entries.substr(0, end);
+    if (std::find(globals.begin(), globals.end(), entry) == globals.end()) {
+      globals.emplace_back(entry);
+    }
+    if (end == std::string_view::npos) break;
+    entries.remove_prefix(end + 1);
+  }
+}
+
+// The engine's run over a script of one function that the learner wrote.
+struct sLearnt {
+  sState s;
+  std::string text;  // the functions' texts, when the engine filed each of them
+  std::vector<std::pair<std::string, std::string>> markerStates;
+
+  // The state before the marker call, or null when it was not cut as a call.
+  const std::string* fStateAt(char family, size_t n) const {
+    const std::string call = "call " + fMarkerName(family, n) + "()";
+    for (size_t i = nSearch; i < markerStates.size(); ++i) {
+      if (markerStates[i].first == call) {
+        nSearch = i;
+        return &markerStates[i].second;
+      }
+    }
+    for (size_t i = 0; i < nSearch && i < markerStates.size(); ++i) {
+      if (markerStates[i].first == call) return &markerStates[i].second;
+    }
+    return nullptr;
+  }
+  mutable size_t nSearch = 0;
+
+  static std::string fMarkerName(char family, size_t n) {
+    return std::string("Q") + family + std::to_string(n) + "Q";
+  }
+};
+
+bool fRunLearner(std::string&& script, int32_t nFunctions, const std::vector<std::string>& globals,
+                 sLearnt& run) {
+  sState& learner = run.s;
+  learner.vEngineOnly = 1;
+  learner.vRawFunctions = 1;
+  for (const std::string& name : globals) learner.vGlobalNames.fAppendString(name.c_str());
+  learner.vDepth = -1;
+  learner.pMarkerStates = &run.markerStates;
+  sText text(std::move(script));
+  sText result;
+  const bool ok = fRunRule(learner, K_SCRIPT, text, result);
+  learner.pMarkerStates = nullptr;
+  if (!ok) return false;
+  if (learner.vFuncsCppList.nCount() != 2 * nFunctions ||
+      learner.vFuncsForHeaderList.nCount() != 2 * nFunctions) {
+    return false;
+  }
+  for (int32_t i = 0; i < learner.vFuncsCppList.nCount(); ++i) {
+    run.text += learner.vFuncsCppList.fItem(i);
+  }
+  return true;
+}
+
+std::string fMarker(char family, size_t n) {
+  return std::string("Q") + family + std::to_string(n) + "Q";
+}
+
+// Finds the marker's line "MARKER();" CR LF from `from` on: where the line
+// starts (before its tabs) and where it ends.
+bool fFindMarker(std::string_view text, char family, size_t n, size_t from, size_t& lineStart,
+                 size_t& lineEnd) {
+  const std::string call = fMarker(family, n) + "();\r\n";
+  const size_t at = text.find(call, from);
+  if (at == std::string_view::npos) return false;
+  lineStart = at;
+  while (lineStart > 0 && text[lineStart - 1] == '\t') --lineStart;
+  lineEnd = at + call.size();
+  return true;
+}
+
+void fNoteGlobals(std::string_view key, std::vector<std::string>& globals) {
+  for (size_t i = 0; i < key.size(); ++i) {
+    sPlaceholder p;
+    if (key[i] == 'Q' && fParsePlaceholder(key, i, p) && p.family == 'G') {
+      const std::string_view name = key.substr(i, p.nLength);
+      if (std::find(globals.begin(), globals.end(), name) == globals.end()) {
+        globals.emplace_back(name);
+      }
+      i += p.nLength - 1;
+    }
+  }
+}
+
+void fAppendLine(std::string_view text, std::string& script) {
+  script.append(text);
+  script += "\r\n";
+}
+
+sLineTemplate& fNewLine(sLineTemplates& cache, std::string_view key) {
+  cache.lineIndex.fInsert(key, static_cast<uint32_t>(cache.lines.size()));
+  cache.lines.emplace_back();
+  return cache.lines.back();
+}
+
+// Learns what the engine makes of a header: the header alone, then a
+// marker, in a function of its own.
+bool fLearnHead(const sUnit& unit, sLineTemplates& cache) {
+  std::string script;
+  fAppendLine(fKeyLine(unit.key, 0), script);
+  fAppendLine("call " + fMarker('M', 0) + "()", script);
+  fAppendLine("endfunction", script);
+  std::vector<std::string> globals;
+  fAddEntries(fKeyEntries(unit.key), globals);
+  sLearnt run;
+  if (!fRunLearner(std::move(script), 1, globals, run)) return false;
+  const sState& learner = run.s;
+  size_t headEnd = 0;
+  size_t ignored = 0;
+  if (!fFindMarker(run.text, 'M', 0, 0, headEnd, ignored)) return false;
+  sHeadTemplate t;
+  const char* kHead = "H";
+  const size_t n = unit.nValues;
+  bool ok = fMakeTemplate(std::string_view(run.text).substr(0, headEnd), kHead, n, false,
+                          t.head) &&
+            fMakeTemplate(learner.vFuncsForHeaderList.fItem(0), kHead, n, false, t.prototype) &&
+            fMakeTemplate(learner.vFuncHeadText.data, kHead, n, false, t.headText) &&
+            fMakeTemplate(learner.vFuncParams.data, kHead, n, false, t.params) &&
+            fMakeTemplate(learner.vFuncName.str(), kHead, n, false, t.name) &&
+            fMakeTemplate(learner.vFuncJassName.str(), kHead, n, false, t.jassName) &&
+            learner.vBodyFuncsInitList.nCount() <= 1;
+  t.bRegisters = learner.vBodyFuncsInitList.nCount() == 1;
+  if (ok && t.bRegisters) {
+    ok = fMakeTemplate(learner.vBodyFuncsInitList.fItem(0), kHead, n, false, t.registration);
+  }
+  t.bValid = ok;
+  cache.headIndex.fInsert(unit.key, static_cast<uint32_t>(cache.heads.size()));
+  cache.heads.push_back(std::move(t));
+  return true;
+}
+
+// Learns lines in one function, one marker call between two lines. Locals
+// go last, since each declares its name for the rest of the function; an
+// exitwhen goes into a loop of its own, an elseif into an if of its own.
+class sUnitLearner {
+ public:
+  explicit sUnitLearner(const std::vector<sUnit>& units) : units_(units) {}
+
+  bool fRun(sLineTemplates& cache) {
+    fBuild();
+    sLearnt run;
+    if (!fRunLearner(std::move(script_), nFunctions_, globals_, run)) return false;
+    const std::string* pReference = run.fStateAt('M', 0);
+    if (pReference == nullptr) return false;
+    const std::string reference = *pReference;
+    size_t cursor = 0;
+    for (size_t i : order_) fLearnUnit(run, reference, i, cursor, cache);
+    return true;
+  }
+
+ private:
+  // Every local declares its name for the rest of its function, so each
+  // goes into a function of its own.
+  void fBuild() {
+    before_.assign(units_.size(), 0);
+    size_t marker = 0;
+    fOpenFunction(marker);
+    for (size_t i = 0; i < units_.size(); ++i) {
+      if (fKindOf(units_[i]) == eLine::kLocal) continue;
+      fPlace(i, marker);
+    }
+    fAppendLine("endfunction", script_);
+    for (size_t i = 0; i < units_.size(); ++i) {
+      if (fKindOf(units_[i]) != eLine::kLocal) continue;
+      fOpenFunction(++marker);
+      fPlace(i, marker);
+      fAppendLine("endfunction", script_);
+    }
+  }
+
+  void fOpenFunction(size_t marker) {
+    fAppendLine("function QF" + std::to_string(nFunctions_++) + "Q takes nothing returns nothing",
+                script_);
+    fAppendLine("call " + fMarker('M', marker) + "()", script_);
+  }
+
+  void fPlace(size_t i, size_t& marker) {
+    order_.push_back(i);
+    before_[i] = marker++;
+    fUnit(i);
+    fAppendLine("call " + fMarker('M', marker) + "()", script_);
+  }
+
+  void fUnit(size_t i) {
+    const sUnit& unit = units_[i];
+    const std::string_view line = fKeyLine(unit.key, 1);
+    fNoteGlobals(line, globals_);
+    fAddEntries(fKeyEntries(unit.key), globals_);
+    switch (fKindOf(unit)) {
+      case eLine::kElseif:
+        fAppendLine("if true then", script_);
+        fAppendLine("call " + fMarker('A', i) + "()", script_);
+        fAppendLine(line, script_);
+        fAppendLine("call " + fMarker('B', i) + "()", script_);
+        fAppendLine("endif", script_);
+        break;
+      case eLine::kExitwhen:
+        fAppendLine("loop", script_);
+        fAppendLine("call " + fMarker('A', i) + "()", script_);
+        fAppendLine(line, script_);
+        fAppendLine("call " + fMarker('B', i) + "()", script_);
+        fAppendLine("endloop", script_);
+        break;
+      case eLine::kIf:
+        fAppendLine(line, script_);
+        fAppendLine("endif", script_);
+        break;
+      default:
+        fAppendLine(line, script_);
+        break;
+    }
+  }
+
+  // Markers come out in the order they were written, so each search goes on
+  // from where the last one ended. A unit whose markers are missing was
+  // swallowed by a line before it: it stays unknown, to be learnt again
+  // with its own function.
+  void fLearnUnit(const sLearnt& run, const std::string& reference, size_t i, size_t& cursor,
+                  sLineTemplates& cache) const {
+    const std::string_view text = run.text;
+    const sUnit& unit = units_[i];
+    size_t start = 0;
+    size_t end = 0;
+    size_t ignored = 0;
+    if (!fFindMarker(text, 'M', before_[i], cursor, ignored, start)) return;
+    cursor = start;
+    if (!fFindMarker(text, 'M', before_[i] + 1, start, end, ignored)) return;
+    if (cache.lineIndex.fFind(unit.key) != sByteTable::kNone) return;
+    std::string_view fragment = text.substr(start, end - start);
+    // A line that leaves state behind would change the next line: the
+    // engine must see such a function whole. The same holds inside the
+    // blocks around an elseif or exitwhen.
+    const std::string* pBefore = run.fStateAt('M', before_[i]);
+    const std::string* pAfter = run.fStateAt('M', before_[i] + 1);
+    if (pBefore == nullptr || *pBefore != reference) return;
+    sLineTemplate& t = fNewLine(cache, unit.key);
+    if (pAfter == nullptr || *pAfter != reference) return;
+    if (fKindOf(unit) == eLine::kElseif || fKindOf(unit) == eLine::kExitwhen) {
+      const std::string* pInner = run.fStateAt('A', i);
+      const std::string* pInnerAfter = run.fStateAt('B', i);
+      if (pInner == nullptr || pInnerAfter == nullptr || *pInner != *pInnerAfter) return;
+    }
+    if (fKindOf(unit) == eLine::kIf) {
+      static constexpr std::string_view kClose = "\t}\r\n";
+      if (fragment.size() < kClose.size() ||
+          fragment.substr(fragment.size() - kClose.size()) != kClose) {
+        return;
+      }
+      fragment.remove_suffix(kClose.size());
+    } else if (fKindOf(unit) == eLine::kElseif || fKindOf(unit) == eLine::kExitwhen) {
+      size_t a0 = 0, a1 = 0, b0 = 0, b1 = 0;
+      if (!fFindMarker(fragment, 'A', i, 0, a0, a1) || !fFindMarker(fragment, 'B', i, a1, b0, b1)) {
+        return;
+      }
+      fragment = fragment.substr(a1, b0 - a1);
+    }
+    fMakeTemplate(fragment, "GNSR0", unit.nValues, true, t);
+  }
+
+  const std::vector<sUnit>& units_;
+  std::vector<size_t> before_;  // the marker in front of each unit; the next follows it
+  std::vector<size_t> order_;   // units in the order they were written
+  std::vector<std::string> globals_;
+  std::string script_;
+  int32_t nFunctions_ = 0;
+};
+
+// Lines that need literal words registered as globals are learnt in runs
+// of their own, one for each set of entries, since the registry is the
+// run's.
+bool fLearnUnits(const std::vector<sUnit>& units, sLineTemplates& cache) {
+  std::vector<std::string_view> sets;
+  for (const sUnit& unit : units) {
+    const std::string_view entries = fKeyEntries(unit.key);
+    if (std::find(sets.begin(), sets.end(), entries) == sets.end()) sets.push_back(entries);
+  }
+  for (const std::string_view entries : sets) {
+    std::vector<sUnit> batch;
+    for (const sUnit& unit : units) {
+      if (fKeyEntries(unit.key) != entries) continue;
+      batch.push_back(unit);
+      if (batch.size() == kUnitsPerRun) {
+        if (!sUnitLearner(batch).fRun(cache)) return false;
+        batch.clear();
+      }
+    }
+    if (!batch.empty() && !sUnitLearner(batch).fRun(cache)) return false;
+  }
+  return true;
+}
+
+sLineTemplates& fCache(sState& s) {
+  if (!s.pLineTemplates) s.pLineTemplates = std::make_shared<sLineTemplates>();
+  return *s.pLineTemplates;
+}
+
+// What one or more functions need and the cache lacks, each key once.
+class sMissing {
+ public:
+  explicit sMissing(sLineTemplates& cache) : cache_(cache) {}
+
+  void fAdd(sFunctionLines& f) {
+    const std::vector<sLine>& lines = f.fLines();
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (!fHasTemplate(lines[i].kind)) continue;
+      const std::string_view key = f.fKey(lines[i]);
+      if (cache_.lineIndex.fFind(key) != sByteTable::kNone) continue;
+      if (queued_.fFind(key) != sByteTable::kNone) continue;
+      queued_.fInsert(key, 0);
+      units_.push_back({std::string(key), f.fValueCount(i)});
+    }
+    const std::string& head = f.fHeadKey();
+    if (cache_.headIndex.fFind(head) == sByteTable::kNone && queued_.fFind(head) == sByteTable::kNone) {
+      queued_.fInsert(head, 0);
+      heads_.push_back({head, f.fHeadValues().size()});
+    }
+  }
+
+  bool fEmpty() const { return units_.empty() && heads_.empty(); }
+
+  bool fLearn() {
+    for (const sUnit& head : heads_) {
+      if (cache_.headIndex.fFind(head.key) == sByteTable::kNone && !fLearnHead(head, cache_)) {
+        return false;
+      }
+    }
+    return units_.empty() || fLearnUnits(units_, cache_);
+  }
+
+ private:
+  sLineTemplates& cache_;
+  sByteTable queued_;
+  std::vector<sUnit> units_;
+  std::vector<sUnit> heads_;
+};
+
+// Reads the next functions of the script ahead of the engine and learns
+// what they lack in one run, so the engine runs a few times for a whole
+// map rather than once for each function with a line not seen before.
+constexpr size_t kFunctionsAhead = 1024;
+
+void fReadAhead(sState& s, sLineTemplates& cache) {
+  cache.ahead.clear();
+  cache.aheadText.clear();
+  cache.nNext = 0;
+  cache.nAheadGlobals = s.vGlobalNames.nCount();
+  if (s.pScript == nullptr) return;
+  const std::string_view script(*s.pScript);
+  static constexpr std::string_view kStart = "function ";
+  static constexpr std::string_view kEnd = "\r\nendfunction";
+  sMissing missing(cache);
+  size_t at = cache.nScriptPos;
+  while (at < script.size() && cache.ahead.size() < kFunctionsAhead) {
+    if (script.compare(at, kStart.size(), kStart) != 0) {
+      const size_t lineEnd = script.find("\r\n", at);
+      if (lineEnd == std::string_view::npos) break;
+      at = lineEnd + 2;
+      continue;
+    }
+    const size_t end = script.find(kEnd, at);
+    if (end == std::string_view::npos) break;
+    const size_t stop = end + kEnd.size();
+    auto f = std::make_unique<sFunctionLines>(s, cache.words);
+    cache.aheadText.push_back(script.substr(at, stop - at));
+    if (f->fRead(cache.aheadText.back())) {
+      missing.fAdd(*f);
+    } else {
+      f.reset();
+    }
+    cache.ahead.push_back(std::move(f));
+    at = stop;
+  }
+  cache.nScriptPos = at;
+  if (!missing.fLearn()) ++cache.nFailedRuns;
+}
+
+// The function read ahead whose text is the engine's element, if any: the
+// engine takes functions in script order, but may cut a broken one
+// differently, so a few are looked at.
+sFunctionLines* fAheadOf(sState& s, sLineTemplates& cache, std::string_view text,
+                         bool& bDeclined) {
+  constexpr size_t kLookAhead = 4;
+  bDeclined = false;
+  if (cache.nNext >= cache.ahead.size()) fReadAhead(s, cache);
+  if (cache.nAheadGlobals != s.vGlobalNames.nCount()) return nullptr;
+  const size_t last = std::min(cache.ahead.size(), cache.nNext + kLookAhead);
+  for (size_t i = cache.nNext; i < last; ++i) {
+    if (cache.aheadText[i] != text) continue;
+    cache.nNext = i + 1;
+    bDeclined = cache.ahead[i] == nullptr;
+    return cache.ahead[i].get();
+  }
+  return nullptr;
+}
+
+// Finds every line's template, learning the missing ones first.
+const sHeadTemplate* fFindTemplates(sLineTemplates& cache, sFunctionLines& f) {
+  sMissing missing(cache);
+  missing.fAdd(f);
+  if (!missing.fEmpty()) {
+    if (cache.nFailedRuns >= kMaxFailedRuns) return nullptr;
+    if (!missing.fLearn()) {
+      ++cache.nFailedRuns;
+      return nullptr;
+    }
+  }
+  const uint32_t head = cache.headIndex.fFind(f.fHeadKey());
+  if (head == sByteTable::kNone || !cache.heads[head].bValid) return nullptr;
+  for (sLine& line : f.fLines()) {
+    if (!fHasTemplate(line.kind)) continue;
+    line.nTemplate = cache.lineIndex.fFind(f.fKey(line));
+    if (line.nTemplate == sByteTable::kNone || !cache.lines[line.nTemplate].bValid) return nullptr;
+  }
+  return &cache.heads[head];
+}
+
+void fAppendTabs(int32_t n, std::string& out) {
+  if (n > 0) out.append(static_cast<size_t>(n), '\t');
+}
+
+void fWriteFraming(const sLine& line, std::string& out) {
+  switch (line.kind) {
+    case eLine::kElse:
+      fAppendTabs(line.nTabs, out);
+      out += "}\r\n";
+      fAppendTabs(line.nTabs, out);
+      out += "else \r\n";
+      fAppendTabs(line.nTabs, out);
+      out += "{\r\n";
+      break;
+    case eLine::kEndif:
+    case eLine::kEndloop:
+      fAppendTabs(line.nTabs, out);
+      out += "}\r\n";
+      break;
+    case eLine::kLoop:
+      fAppendTabs(line.nTabs, out);
+      out += "while(true)\r\n";
+      fAppendTabs(line.nTabs, out);
+      out += "{\r\n";
+      break;
+    default:
+      break;
+  }
+}
+
+void fFile(sState& s, const sHeadTemplate& head, const std::vector<std::string_view>& values,
+           const sText& out) {
+  s.vFuncsCppList.fAppend(&out);
+  s.vFuncsCppList.fAppendString("\r\n");
+  if (head.bRegisters) {
+    const std::string line = fFilled(head.registration, values);
+    s.vBodyFuncsInitList.fAppendBytes(line.data(), line.size());
+  }
+  const sText prototype(fFilled(head.prototype, values));
+  s.vFuncsForHeaderList.fAppend(&prototype);
+  fAppendLine(&s.vFuncsForHeaderList, ";");
+}
+
+// What the engine leaves of a function's header and names in the state.
+void fLeaveState(sState& s, const sHeadTemplate& head, const sFunctionLines& f) {
+  const std::vector<std::string_view>& values = f.fHeadValues();
+  s.vFuncHeadText = sText(fFilled(head.headText, values));
+  s.vFuncPrototype = sText(fFilled(head.prototype, values));
+  s.vFuncParams = sText(fFilled(head.params, values));
+  s.vFuncName.fCopy(fFilled(head.name, values));
+  s.vFuncJassName.fCopy(fFilled(head.jassName, values));
+  s.vInFunctionBody = 1;
+  for (const std::string& name : f.fParams()) s.vParamNames.insert(name);
+  for (const std::string& name : f.fLocals()) s.vLocalNames.insert(name);
+}
+
+}  // namespace
+
+bool fTranslateFunctionFromTemplates(sState& s, const sText& in, sText& out) {
+  if (!fStartsClean(s)) return false;
+  sLineTemplates& cache = fCache(s);
+  bool bDeclined = false;
+  sFunctionLines* pLines = fAheadOf(s, cache, in.data, bDeclined);
+  if (bDeclined) return false;
+  std::unique_ptr<sFunctionLines> own;
+  if (pLines == nullptr) {
+    own = std::make_unique<sFunctionLines>(s, cache.words);
+    if (!own->fRead(in.data)) return false;
+    pLines = own.get();
+  }
+  sFunctionLines& f = *pLines;
+  const sHeadTemplate* pHead = fFindTemplates(cache, f);
+  if (pHead == nullptr) return false;
+  std::string body;
+  body.reserve(in.data.size() + in.data.size() / 4 + 64);
+  fFill(pHead->head, f.fHeadValues().data(), 0, body);
+  for (const sLine& line : f.fLines()) {
+    if (line.nTemplate != sByteTable::kNone) {
+      fFill(cache.lines[line.nTemplate], f.fValues(line), line.nTabs, body);
+    } else {
+      fWriteFraming(line, body);
+    }
+  }
+  body += "}\r\n";
+  out.data = fGroupLogicalOperators(fFinishTokens(body));
+  fFile(s, *pHead, f.fHeadValues(), out);
+  fLeaveState(s, *pHead, f);
+  ++s.vFunctionsFromTemplates;
+  return true;
+}
+
+void fEndTemplates(sState& s) { s.pLineTemplates.reset(); }
+
+// A block's bInBody stays set once a block inside it was passed: it only
+// chooses the block rule's alternatives before "then" and its closing
+// pieces, never how a line inside is translated, so it is left out.
+std::string fPersistentState(const sState& s, const sText& in) {
+  std::string state;
+  const auto fPut = [&state](int32_t value) {
+    state.append(reinterpret_cast<const char*>(&value), sizeof value);
+  };
+  for (const int32_t value :
+       {s.vDepth, s.vIfCount, s.vEndifCount, s.vElseCount, s.vLoopCount, s.vEndloopCount,
+        int32_t{s.vInGlobals}, int32_t{s.vInLocalDecl}, int32_t{s.vInFunctionBody},
+        int32_t{s.vInTakes}, int32_t{s.vReturnsSeen}, int32_t{s.vRedeclaresParam},
+        int32_t{s.vDepthRefused}, int32_t{in.bTerminated},
+        int32_t{in.bInLoop}, int32_t{in.bInIf}, int32_t{in.bInParen}, int32_t{in.bParenClosed},
+        in.nParenOpen, in.nParenClose, in.nParenStart, in.nPieceStart, in.nPieceEnd,
+        int32_t{in.bCommaSplit}, int32_t{in.bInBracket}, int32_t{in.bBracketClosed},
+        in.nBracketOpen, in.nBracketClose, in.nBracketStart}) {
+    fPut(value);
+  }
+  fPut(static_cast<int32_t>(s.vParamNames.size()));
+  state += s.vPendingType.data;
+  state += '\0';
+  state += s.vEscapedQuotes.str();
+  return state;
+}
