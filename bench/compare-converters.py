@@ -48,7 +48,9 @@ def fExpression(rng, d):
     if d > 6 or r < 0.25:
         return rng.choice(['a', 'b', 'x1', '42', '1.5', '.5', '$FF', '-1', "'A00B'", "')'",
                            '"(,)"', '"a\\"b"', 'null', 'true', 'G', 'U[1]', 'do', 'not', 'or',
-                           'function f', ''])
+                           'function f', '', 'integer7', 'andy', 'notX', 'thenY', 'nul', 'ifA',
+                           'unitB', 'returnsC', 'Xand', '0', '"QG1Q"', '90000001', "'ab'",
+                           '"text"', 'U[integer7]', ' a ', 'I2S(a)', 'new'])
     if r < 0.45:
         return '(' + fExpression(rng, d + 1) + ')'
     if r < 0.6:
@@ -58,29 +60,49 @@ def fExpression(rng, d):
         return 'U[' + fExpression(rng, d + 1) + ']'
     if r < 0.75:  # unbalanced on purpose
         return '(' * rng.randint(1, 8) + fExpression(rng, d + 1) + ')' * rng.randint(0, 9)
-    op = rng.choice(['+', '-', '*', '/', '==', '!=', '<=', ' and ', ' or ', ','])
+    op = rng.choice(['+', '-', '*', '/', '==', '!=', '<=', ' and ', ' or ', ',', ' + ', ' == ',
+                     ' ', ')and(', ' or not '])
     return fExpression(rng, d + 1) + op + fExpression(rng, d + 1)
 
 
-def fGroups(rng):
-    lines = ['globals', 'integer G=0', 'integer array U', 'endglobals',
-             'function f takes integer a returns integer', 'local integer x1=0',
-             'local integer b']
-    for i in range(rng.randint(1, 12)):
+def fStatements(rng, depth):
+    lines = []
+    for i in range(rng.randint(1, 8)):
         k, e = rng.random(), fExpression(rng, 0)
-        if k < 0.3:
+        if k < 0.25:
             lines.append('call f(' + e + ')')
-        elif k < 0.55:
-            lines.append('set x1=' + e)
-        elif k < 0.65:
+        elif k < 0.45:
+            lines.append(rng.choice(['set x1=', 'set x1 = ', 'set U[a]=', 'set G=']) + e)
+        elif k < 0.52:
             lines.append('return ' + e)
-        elif k < 0.8:
-            lines += ['if ' + e + ' then', 'set b=' + fExpression(rng, 0), 'endif']
+        elif k < 0.7 and depth < 3:
+            lines += ['if ' + e + ' then'] + fStatements(rng, depth + 1)
+            if rng.random() < 0.4:
+                lines += ['elseif ' + fExpression(rng, 0) + ' then'] + fStatements(rng, depth + 1)
+            if rng.random() < 0.4:
+                lines += ['else'] + fStatements(rng, depth + 1)
+            lines.append('endif')
+        elif k < 0.85 and depth < 3:
+            lines += ['loop', 'exitwhen ' + e] + fStatements(rng, depth + 1) + ['endloop']
         elif k < 0.9:
-            lines += ['loop', 'exitwhen ' + e, 'endloop']
+            lines.append('')
         else:
             lines.append('local integer z%d=%s' % (i, e))
-    lines += ['return 0', 'endfunction']
+    return lines
+
+
+def fGroups(rng):
+    lines = ['globals', 'integer G=0', 'integer array U', 'integer integer7', 'boolean andy',
+             'integer new', 'endglobals']
+    # Several functions, so each starts from the state the one before left.
+    for n in range(rng.randint(1, 3)):
+        lines += ['function f%d takes integer a returns integer' % n, 'local integer x1=0',
+                  'local integer b']
+        if rng.random() < 0.3:
+            lines.append(rng.choice(['local integer G', 'local integer integer7=G',
+                                     'local integer andy', 'local unit array u']))
+        lines += fStatements(rng, 0)
+        lines += ['return 0', 'endfunction']
     return ('\r\n'.join(lines) + '\r\n').encode()
 
 

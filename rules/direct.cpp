@@ -184,27 +184,23 @@ bool fStartsWithWord(std::string_view line, std::string_view word) {
 }
 
 // Words that the engine treats by their spelling: its keywords and type
-// names, the names it maps, the names C++ reserves, and every word that
-// begins with a keyword or type name, since the scanner may take that
-// beginning for the keyword ('0 thenX' ends a condition).
-bool fIsLiteralWord(std::string_view word) {
+// names, the names it maps, and the names C++ reserves. A word that only
+// begins like a keyword ('integer040', 'notX', 'thenY') is a name to it.
+bool fIsKeyword(std::string_view word) {
   static const std::vector<std::string> kKeywords = [] {
     std::vector<std::string> words;
     for (KindCode code = 0; code <= 100; ++code) {
       std::string text = fKeywordText(code);
       if (!text.empty() && fIsLetter(text[0])) words.push_back(std::move(text));
     }
-    for (const std::string_view* p = fOtherTypeNamesBegin(); p != fOtherTypeNamesEnd(); ++p) {
-      words.emplace_back(*p);
-    }
     return words;
   }();
-  for (const std::string& keyword : kKeywords) {
-    if (word.compare(0, keyword.size(), keyword) == 0) return true;
-    // A word the scanner can take for the start of a keyword until its end.
-    if (word.size() >= 2 && keyword.compare(0, word.size(), word) == 0) return true;
-  }
-  return fIsReservedName(word) || fIsMappedName(word);
+  return std::find(kKeywords.begin(), kKeywords.end(), word) != kKeywords.end();
+}
+
+bool fIsLiteralWord(std::string_view word) {
+  return fIsKeyword(word) || fIsOtherTypeName(word) || fIsReservedName(word) ||
+         fIsMappedName(word);
 }
 
 // The types a local can be declared with: the scanner knows no others.
@@ -274,7 +270,7 @@ bool fParsePlaceholder(std::string_view text, size_t i, sPlaceholder& p) {
   }
   size_t j = i + 2;
   uint32_t index = 0;
-  while (j < text.size() && fIsDigit(text[j]) && index < 100000) {
+  while (j < text.size() && fIsDigit(text[j]) && index < 100000000) {
     index = index * 10 + static_cast<uint32_t>(text[j] - '0');
     ++j;
   }
@@ -288,7 +284,7 @@ bool fParsePlaceholder(std::string_view text, size_t i, sPlaceholder& p) {
 // the tabs of a deeper line. Any other placeholder-like text means the
 // output was cut in the wrong place.
 bool fMakeTemplate(std::string_view text, const char* families, size_t nValues, bool bTabs,
-                   sLineTemplate& t) {
+                   sLineTemplate& t, uint32_t nDeclaredOffset = 0) {
   t = sLineTemplate();
   t.bytes.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
@@ -297,7 +293,13 @@ bool fMakeTemplate(std::string_view text, const char* families, size_t nValues, 
     }
     sPlaceholder p;
     if ((text[i] == 'Q' || text[i] == kNumberMark[0]) && fParsePlaceholder(text, i, p)) {
-      if (std::strchr(families, p.family) == nullptr || p.nIndex >= nValues) return false;
+      if (p.family == 'K' || p.family == 'L') {
+        if (nDeclaredOffset == 0 || p.nIndex < nDeclaredOffset) return false;
+        p.nIndex -= nDeclaredOffset;
+      } else if (std::strchr(families, p.family) == nullptr) {
+        return false;
+      }
+      if (p.nIndex >= nValues) return false;
       t.holes.emplace_back(static_cast<uint32_t>(t.bytes.size()), p.nIndex);
       i += p.nLength;
       continue;
@@ -335,6 +337,19 @@ size_t fBlanksEnd(std::string_view text, size_t i) {
   return i;
 }
 
+size_t fBlanksStart(std::string_view text, size_t i) {
+  while (i > 0 && text[i - 1] == ' ') --i;
+  return i;
+}
+
+// Bytes that stand for themselves in a key: neither a word, a number, a
+// literal nor a control or non-ASCII byte.
+bool fIsPlainByte(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= 32 && byte < 128 && !fIsWordByte(c) && c != '.' && c != '$' && c != '"' &&
+         c != '\'';
+}
+
 size_t fCountPlaceholders(std::string_view text) {
   size_t n = 0;
   for (size_t i = 0; i < text.size();) {
@@ -355,17 +370,21 @@ size_t fCountPlaceholders(std::string_view text) {
 // that no parameter or local hides, else 'N'; a header's are all 'H'.
 class sKeyMaker {
  public:
-  sKeyMaker(sState& s, sWordCache& cache, const std::vector<std::string>& locals,
-            std::vector<std::string_view>& values)
-      : s_(s), cache_(cache), locals_(locals), values_(values) {}
+  sKeyMaker(sState& s, sWordCache& cache, const std::vector<std::string>& locals)
+      : s_(s), cache_(cache), locals_(locals) {}
 
-  // Appends the key to key and the values to the values; false when the
-  // line holds something the templates do not cover.
-  bool fRun(std::string_view line, bool bHeader, std::string& key) {
-    nFirst_ = values_.size();
+  // Appends the key to key and the values to values; false when the line
+  // holds something the templates do not cover. The name a local line
+  // declares is of the family 'K' when it names a global, else 'L'.
+  bool fRun(std::string_view line, bool bHeader, std::string_view declared, std::string& key,
+            std::vector<std::string_view>& values) {
+    values_ = &values;
+    declared_ = declared;
+    nFirst_ = values.size();
     families_.clear();
     registered_.clear();
     nPlaceholders_ = 0;
+    nAfterValue_ = std::string_view::npos;
     const size_t nKeyStart = key.size();
     int32_t nDepth = 0;
     for (size_t i = 0; i < line.size();) {
@@ -377,18 +396,17 @@ class sKeyMaker {
         const std::string_view word = line.substr(i, end - i);
         if (!fStandsRight(word, i == 0, end == line.size(), bHeader)) return false;
         if (!fName(word, bHeader, key)) return false;
+        if (!fIsKeyword(word)) nAfterValue_ = end;
         i = end;
       } else if (fIsDigit(c) || c == '.') {
+        // The engine may drop the blanks between a name or number and the
+        // number after it ('do 0' gave "do_20"), running a placeholder into
+        // its neighbour.
+        if (i > 0 && line[i - 1] == ' ' && nAfterValue_ == fBlanksStart(line, i)) return false;
         size_t end = i + 1;
         while (end < line.size() && (fIsWordByte(line[end]) || line[end] == '.')) ++end;
         if (!fNumber(line.substr(i, end - i), key)) return false;
-        // The engine may drop the blanks between two numbers ('9 10' gave
-        // "910"), which would run a placeholder into the next number.
-        const size_t next = fBlanksEnd(line, end);
-        if (next > end && next < line.size() && (fIsDigit(line[next]) || line[next] == '.')) {
-          return false;
-        }
-        i = end;
+        i = nAfterValue_ = end;
       } else if (c == '$') {
         const size_t end = fWordEnd(line, i + 1);
         key.append(line.substr(i, end - i));
@@ -398,11 +416,17 @@ class sKeyMaker {
       } else if (c == '\'') {
         if (!fRawcode(line, i, key)) return false;
       } else {
-        if (c == '(' || c == '[') ++nDepth;
-        if (c == ')' || c == ']') --nDepth;
-        if (nDepth < 0) return false;
-        key += c;
-        ++i;
+        // Operators and blanks go over in runs.
+        size_t end = i;
+        for (; end < line.size() && fIsPlainByte(line[end]); ++end) {
+          const char b = line[end];
+          if (b == '(' || b == '[') ++nDepth;
+          if (b == ')' || b == ']') --nDepth;
+          if (nDepth < 0) return false;
+        }
+        if (end == i) return false;
+        key.append(line.data() + i, end - i);
+        i = end;
       }
     }
     if (!registered_.empty()) {
@@ -412,7 +436,7 @@ class sKeyMaker {
         key += entry;
       }
     }
-    return nDepth == 0 && values_.size() - nFirst_ <= kMaxValues &&
+    return nDepth == 0 && values_->size() - nFirst_ <= kMaxValues &&
            fCountPlaceholders(std::string_view(key).substr(nKeyStart)) == nPlaceholders_;
   }
 
@@ -442,14 +466,15 @@ class sKeyMaker {
   }
 
   uint32_t fValueIndex(std::string_view value, char family) {
-    for (size_t i = nFirst_; i < values_.size(); ++i) {
-      if (families_[i - nFirst_] == family && values_[i] == value) {
+    std::vector<std::string_view>& values = *values_;
+    for (size_t i = nFirst_; i < values.size(); ++i) {
+      if (families_[i - nFirst_] == family && values[i] == value) {
         return static_cast<uint32_t>(i - nFirst_);
       }
     }
-    values_.push_back(value);
+    values.push_back(value);
     families_.push_back(family);
-    return static_cast<uint32_t>(values_.size() - 1 - nFirst_);
+    return static_cast<uint32_t>(values.size() - 1 - nFirst_);
   }
 
   static void fAppendIndex(uint32_t index, std::string& key) {
@@ -489,7 +514,8 @@ class sKeyMaker {
       return true;
     }
     const bool bGlobal = kind == static_cast<uint32_t>(eWord::kGlobal) && !fIsLocal(word);
-    const char family = bHeader ? 'H' : (bGlobal ? 'G' : 'N');
+    char family = bHeader ? 'H' : (bGlobal ? 'G' : 'N');
+    if (!declared_.empty() && word == declared_) family = bGlobal ? 'K' : 'L';
     fAppendPlaceholder(family, fValueIndex(word, family), key);
     return true;
   }
@@ -582,11 +608,13 @@ class sKeyMaker {
   sState& s_;
   sWordCache& cache_;
   const std::vector<std::string>& locals_;
-  std::vector<std::string_view>& values_;
+  std::vector<std::string_view>* values_ = nullptr;
+  std::string_view declared_;
   size_t nFirst_ = 0;
   std::vector<char> families_;
   std::vector<std::string> registered_;
   size_t nPlaceholders_ = 0;  // written into the key; a literal must not look like one
+  size_t nAfterValue_ = 0;    // where the last name or number ended
 };
 
 // A number may run into "then" ('if i==9then'); a name may not.
@@ -688,8 +716,7 @@ class sFunctionLines {
     if (!fStartsWithWord(header, "function") || header.size() > kMaxLineBytes) return false;
     if (!fParameters(header, params_)) return false;
     locals_ = params_;
-    sKeyMaker maker(s_, cache_, locals_, headValues_);
-    if (!maker.fRun(header, true, headKey_)) return false;
+    if (!maker_.fRun(header, true, {}, headKey_, headValues_)) return false;
     for (size_t start = at + 2;;) {
       at = text.find("\r\n", start);
       if (at == std::string_view::npos) return text.substr(start) == kEnd && blocks_.empty();
@@ -715,15 +742,14 @@ class sFunctionLines {
  private:
   int32_t fOpen() const { return static_cast<int32_t>(blocks_.size()); }
 
-  bool fKeyed(eLine kind, int32_t nDepth, std::string_view line) {
+  bool fKeyed(eLine kind, int32_t nDepth, std::string_view line, std::string_view declared = {}) {
     sLine l;
     l.kind = kind;
     l.nTabs = nDepth - fLearnDepth(kind);
     l.nKey = keys_.size();
     l.nValues = values_.size();
     keys_ += static_cast<char>(kind);
-    sKeyMaker maker(s_, cache_, locals_, values_);
-    if (!maker.fRun(line, false, keys_)) return false;
+    if (!maker_.fRun(line, false, declared, keys_, values_)) return false;
     l.nKeyLength = keys_.size() - l.nKey;
     lines_.push_back(l);
     return true;
@@ -789,7 +815,11 @@ class sFunctionLines {
     std::string_view name;
     if (fOpen() != 0 || !fDeclaredName(line, name)) return false;
     if (std::find(params_.begin(), params_.end(), name) != params_.end()) return false;
-    if (!fKeyed(eLine::kLocal, depth, line)) return false;
+    // A literal name stays in the key as it is, so the learner's function
+    // would declare it for the other lines: not when it names a global.
+    const uint32_t kind = fWordClass(s_, cache_, name);
+    if (kind > 0 && kind < static_cast<uint32_t>(eWord::kGlobal)) return false;
+    if (!fKeyed(eLine::kLocal, depth, line, name)) return false;
     locals_.emplace_back(name);
     return true;
   }
@@ -801,6 +831,7 @@ class sFunctionLines {
   std::vector<std::string_view> headValues_;
   std::vector<std::string> params_;
   std::vector<std::string> locals_;
+  sKeyMaker maker_{s_, cache_, locals_};
   std::vector<char> blocks_;
   std::vector<sLine> lines_;
   std::string keys_;
@@ -865,26 +896,34 @@ struct sLearnt {
   sState s;
   std::string text;  // the functions' texts, when the engine filed each of them
   std::vector<std::pair<std::string, std::string>> markerStates;
+  std::vector<const std::string*> states[3];  // by marker family M, A, B and number
 
-  // The state before the marker call, or null when it was not cut as a call.
+  // Files the states by their markers, once the run is over.
+  void fIndex() {
+    static constexpr std::string_view kCall = "call Q";
+    for (const auto& [call, state] : markerStates) {
+      sPlaceholder p;
+      if (call.compare(0, kCall.size(), kCall) != 0) continue;
+      const std::string_view name = std::string_view(call).substr(kCall.size() - 1);
+      if (!fParsePlaceholder(name, 0, p) || name.substr(p.nLength) != "()") continue;
+      const char* families = "MAB";
+      const char* at = std::strchr(families, p.family);
+      if (at == nullptr) continue;
+      std::vector<const std::string*>& list = states[at - families];
+      if (list.size() <= p.nIndex) list.resize(p.nIndex + 1, nullptr);
+      // A marker seen twice was cut twice: neither state can be trusted.
+      list[p.nIndex] = list[p.nIndex] == nullptr ? &state : &kTwice;
+    }
+  }
+
+  // The state before the marker call; null when it was not cut as a call.
   const std::string* fStateAt(char family, size_t n) const {
-    const std::string call = "call " + fMarkerName(family, n) + "()";
-    for (size_t i = nSearch; i < markerStates.size(); ++i) {
-      if (markerStates[i].first == call) {
-        nSearch = i;
-        return &markerStates[i].second;
-      }
-    }
-    for (size_t i = 0; i < nSearch && i < markerStates.size(); ++i) {
-      if (markerStates[i].first == call) return &markerStates[i].second;
-    }
-    return nullptr;
+    const std::vector<const std::string*>& list = states[family == 'M' ? 0 : family == 'A' ? 1 : 2];
+    if (n >= list.size() || list[n] == &kTwice) return nullptr;
+    return list[n];
   }
-  mutable size_t nSearch = 0;
 
-  static std::string fMarkerName(char family, size_t n) {
-    return std::string("Q") + family + std::to_string(n) + "Q";
-  }
+  static inline const std::string kTwice = std::string(1, '\0');
 };
 
 bool fRunLearner(std::string&& script, int32_t nFunctions, const std::vector<std::string>& globals,
@@ -900,6 +939,7 @@ bool fRunLearner(std::string&& script, int32_t nFunctions, const std::vector<std
   const bool ok = fRunRule(learner, K_SCRIPT, text, result);
   learner.pMarkerStates = nullptr;
   if (!ok) return false;
+  run.fIndex();
   if (learner.vFuncsCppList.nCount() != 2 * nFunctions ||
       learner.vFuncsForHeaderList.nCount() != 2 * nFunctions) {
     return false;
@@ -930,7 +970,7 @@ bool fFindMarker(std::string_view text, char family, size_t n, size_t from, size
 void fNoteGlobals(std::string_view key, std::vector<std::string>& globals) {
   for (size_t i = 0; i < key.size(); ++i) {
     sPlaceholder p;
-    if (key[i] == 'Q' && fParsePlaceholder(key, i, p) && p.family == 'G') {
+    if (key[i] == 'Q' && fParsePlaceholder(key, i, p) && (p.family == 'G' || p.family == 'K')) {
       const std::string_view name = key.substr(i, p.nLength);
       if (std::find(globals.begin(), globals.end(), name) == globals.end()) {
         globals.emplace_back(name);
@@ -997,7 +1037,7 @@ class sUnitLearner {
   bool fRun(sLineTemplates& cache) {
     fBuild();
     sLearnt run;
-    if (!fRunLearner(std::move(script_), nFunctions_, globals_, run)) return false;
+    if (!fRunLearner(std::move(script_), 1, globals_, run)) return false;
     const std::string* pReference = run.fStateAt('M', 0);
     if (pReference == nullptr) return false;
     const std::string reference = *pReference;
@@ -1007,41 +1047,47 @@ class sUnitLearner {
   }
 
  private:
-  // Every local declares its name for the rest of its function, so each
-  // goes into a function of its own.
+  // Locals go last, each declaring its own name (see fDeclaredOffset).
   void fBuild() {
     before_.assign(units_.size(), 0);
+    fAppendLine("function QF0Q takes nothing returns nothing", script_);
     size_t marker = 0;
-    fOpenFunction(marker);
-    for (size_t i = 0; i < units_.size(); ++i) {
-      if (fKindOf(units_[i]) == eLine::kLocal) continue;
-      fPlace(i, marker);
+    fAppendLine("call " + fMarker('M', marker) + "()", script_);
+    for (const bool bLocals : {false, true}) {
+      for (size_t i = 0; i < units_.size(); ++i) {
+        if ((fKindOf(units_[i]) == eLine::kLocal) != bLocals) continue;
+        order_.push_back(i);
+        before_[i] = marker++;
+        fUnit(i);
+        fAppendLine("call " + fMarker('M', marker) + "()", script_);
+      }
     }
     fAppendLine("endfunction", script_);
-    for (size_t i = 0; i < units_.size(); ++i) {
-      if (fKindOf(units_[i]) != eLine::kLocal) continue;
-      fOpenFunction(++marker);
-      fPlace(i, marker);
-      fAppendLine("endfunction", script_);
+  }
+
+  // A local declares its name for the rest of the function; numbered apart
+  // for each unit, no other line of the learner's function sees it.
+  static uint32_t fDeclaredOffset(size_t i) { return static_cast<uint32_t>(1000 * (i + 1)); }
+
+  std::string fRenameDeclared(std::string_view line, size_t i) const {
+    std::string renamed;
+    renamed.reserve(line.size() + 8);
+    for (size_t j = 0; j < line.size();) {
+      sPlaceholder p;
+      if (line[j] == 'Q' && fParsePlaceholder(line, j, p) && (p.family == 'K' || p.family == 'L')) {
+        renamed += fMarker(p.family, p.nIndex + fDeclaredOffset(i));
+        j += p.nLength;
+      } else {
+        renamed += line[j++];
+      }
     }
-  }
-
-  void fOpenFunction(size_t marker) {
-    fAppendLine("function QF" + std::to_string(nFunctions_++) + "Q takes nothing returns nothing",
-                script_);
-    fAppendLine("call " + fMarker('M', marker) + "()", script_);
-  }
-
-  void fPlace(size_t i, size_t& marker) {
-    order_.push_back(i);
-    before_[i] = marker++;
-    fUnit(i);
-    fAppendLine("call " + fMarker('M', marker) + "()", script_);
+    return renamed;
   }
 
   void fUnit(size_t i) {
     const sUnit& unit = units_[i];
-    const std::string_view line = fKeyLine(unit.key, 1);
+    const std::string renamed = fRenameDeclared(fKeyLine(unit.key, 1), i);
+    const std::string_view line = renamed;
     fNoteGlobals(line, globals_);
     fAddEntries(fKeyEntries(unit.key), globals_);
     switch (fKindOf(unit)) {
@@ -1112,7 +1158,7 @@ class sUnitLearner {
       }
       fragment = fragment.substr(a1, b0 - a1);
     }
-    fMakeTemplate(fragment, "GNSR0", unit.nValues, true, t);
+    fMakeTemplate(fragment, "GNSR0", unit.nValues, true, t, fDeclaredOffset(i));
   }
 
   const std::vector<sUnit>& units_;
@@ -1120,7 +1166,6 @@ class sUnitLearner {
   std::vector<size_t> order_;   // units in the order they were written
   std::vector<std::string> globals_;
   std::string script_;
-  int32_t nFunctions_ = 0;
 };
 
 // Lines that need literal words registered as globals are learnt in runs
@@ -1128,21 +1173,25 @@ class sUnitLearner {
 // run's.
 bool fLearnUnits(const std::vector<sUnit>& units, sLineTemplates& cache) {
   std::vector<std::string_view> sets;
+  std::vector<std::vector<const sUnit*>> batches;
   for (const sUnit& unit : units) {
     const std::string_view entries = fKeyEntries(unit.key);
-    if (std::find(sets.begin(), sets.end(), entries) == sets.end()) sets.push_back(entries);
-  }
-  for (const std::string_view entries : sets) {
-    std::vector<sUnit> batch;
-    for (const sUnit& unit : units) {
-      if (fKeyEntries(unit.key) != entries) continue;
-      batch.push_back(unit);
-      if (batch.size() == kUnitsPerRun) {
-        if (!sUnitLearner(batch).fRun(cache)) return false;
-        batch.clear();
-      }
+    const auto found = std::find(sets.begin(), sets.end(), entries);
+    const size_t set = static_cast<size_t>(found - sets.begin());
+    if (found == sets.end()) {
+      sets.push_back(entries);
+      batches.emplace_back();
     }
-    if (!batch.empty() && !sUnitLearner(batch).fRun(cache)) return false;
+    batches[set].push_back(&unit);
+  }
+  for (const std::vector<const sUnit*>& all : batches) {
+    for (size_t first = 0; first < all.size(); first += kUnitsPerRun) {
+      std::vector<sUnit> batch;
+      for (size_t i = first; i < std::min(all.size(), first + kUnitsPerRun); ++i) {
+        batch.push_back(*all[i]);
+      }
+      if (!sUnitLearner(batch).fRun(cache)) return false;
+    }
   }
   return true;
 }
@@ -1369,22 +1418,14 @@ void fEndTemplates(sState& s) { s.pLineTemplates.reset(); }
 // chooses the block rule's alternatives before "then" and its closing
 // pieces, never how a line inside is translated, so it is left out.
 std::string fPersistentState(const sState& s, const sText& in) {
-  std::string state;
-  const auto fPut = [&state](int32_t value) {
-    state.append(reinterpret_cast<const char*>(&value), sizeof value);
-  };
-  for (const int32_t value :
-       {s.vDepth, s.vIfCount, s.vEndifCount, s.vElseCount, s.vLoopCount, s.vEndloopCount,
-        int32_t{s.vInGlobals}, int32_t{s.vInLocalDecl}, int32_t{s.vInFunctionBody},
-        int32_t{s.vInTakes}, int32_t{s.vReturnsSeen}, int32_t{s.vRedeclaresParam},
-        int32_t{s.vDepthRefused}, int32_t{in.bTerminated},
-        int32_t{in.bInLoop}, int32_t{in.bInIf}, int32_t{in.bInParen}, int32_t{in.bParenClosed},
-        in.nParenOpen, in.nParenClose, in.nParenStart, in.nPieceStart, in.nPieceEnd,
-        int32_t{in.bCommaSplit}, int32_t{in.bInBracket}, int32_t{in.bBracketClosed},
-        in.nBracketOpen, in.nBracketClose, in.nBracketStart}) {
-    fPut(value);
-  }
-  fPut(static_cast<int32_t>(s.vParamNames.size()));
+  const int32_t values[] = {
+      s.vDepth, s.vIfCount, s.vEndifCount, s.vElseCount, s.vLoopCount, s.vEndloopCount,
+      s.vInGlobals, s.vInLocalDecl, s.vInFunctionBody, s.vInTakes, s.vReturnsSeen,
+      s.vRedeclaresParam, s.vDepthRefused, in.bTerminated, in.bInLoop, in.bInIf, in.bInParen,
+      in.bParenClosed, in.nParenOpen, in.nParenClose, in.nParenStart, in.nPieceStart,
+      in.nPieceEnd, in.bCommaSplit, in.bInBracket, in.bBracketClosed, in.nBracketOpen,
+      in.nBracketClose, in.nBracketStart, static_cast<int32_t>(s.vParamNames.size())};
+  std::string state(reinterpret_cast<const char*>(values), sizeof values);
   state += s.vPendingType.data;
   state += '\0';
   state += s.vEscapedQuotes.str();

@@ -67,7 +67,7 @@ TEST(LineTemplates, WriteWhatTheEngineWrites) {
       "if (a != 0) then  if (a != 0) then\r\ncall F()\r\nendif\r\nendif\r\n",
       "call F(a) endif\r\n",
       // Numbers the engine runs together, and forms it writes differently.
-      "call F(9 10823.7,1)\r\nset a=0 then\r\n",
+      "call F(9 10823.7,1)\r\nset a=0 then\r\ncall F(do 0,a 1,G  2.5,new 3)\r\n",
       "set a=$FF+0x1F+010+1e5\r\ncall F(.5,1.,-1,- 2)\r\n",
       // Literals that look like the placeholders.
       "call F(\"QG1Q\",'QR01',90000001,\"90000001\",QN0Q,QG2Q)\r\n",
