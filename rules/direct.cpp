@@ -71,13 +71,20 @@ class sByteTable {
     uint32_t nValue = kNone;
   };
 
+  // Eight bytes a step; the tail is read as one more step.
   static uint64_t fHash(std::string_view key) {
-    uint64_t hash = 1469598103934665603ULL;
-    for (const char c : key) {
-      hash ^= static_cast<unsigned char>(c);
-      hash *= 1099511628211ULL;
+    uint64_t hash = 0x9E3779B97F4A7C15ULL ^ key.size();
+    size_t i = 0;
+    for (; i + 8 <= key.size(); i += 8) {
+      uint64_t chunk;
+      std::memcpy(&chunk, key.data() + i, 8);
+      hash = (hash ^ chunk) * 0xFF51AFD7ED558CCDULL;
+      hash ^= hash >> 32;
     }
-    return hash;
+    uint64_t tail = 0;
+    std::memcpy(&tail, key.data() + i, key.size() - i);
+    hash = (hash ^ tail) * 0xC4CEB9FE1A85EC53ULL;
+    return hash ^ (hash >> 29);
   }
 
   void fPlace(const sSlot& slot) {
@@ -157,11 +164,16 @@ bool fHasTemplate(eLine kind) {
 // needs a loop around it.
 int32_t fLearnDepth(eLine kind) { return kind == eLine::kExitwhen ? 3 : 2; }
 
-// What a word is: a word the engine treats by its spelling, and whether the
-// registry of globals holds it or its renamed form (bits kAsIs, kRenamed).
-enum class eWord : uint32_t { kLiteral = 0, kGlobal = 4, kOther = 8 };
+// What a word is, in bits: one the engine treats by its spelling, and then
+// whether the registry of globals holds it or its renamed form; a name the
+// registry holds; a keyword; a word that opens or closes a block or
+// statement.
 constexpr uint32_t kAsIs = 1;
 constexpr uint32_t kRenamed = 2;
+constexpr uint32_t kLiteral = 4;
+constexpr uint32_t kGlobal = 8;
+constexpr uint32_t kKeyword = 16;
+constexpr uint32_t kBlockWord = 32;
 
 // What each word is, while the registry of globals has nGlobals names.
 struct sWordCache {
@@ -211,7 +223,15 @@ bool fIsTypeName(std::string_view word) {
   return fIsOtherTypeName(word);
 }
 
-// The class of the word, with the registry bits for a literal word.
+bool fIsBlockWord(std::string_view word) {
+  static constexpr std::string_view kBlockWords[] = {
+      "if",    "endif",  "loop",  "endloop", "else",    "elseif",   "exitwhen",
+      "function", "endfunction", "globals", "endglobals", "local", "set", "call",
+      "return", "takes", "returns", "constant", "then", "native"};
+  return std::find(std::begin(kBlockWords), std::end(kBlockWords), word) != std::end(kBlockWords);
+}
+
+// The bits of the word.
 uint32_t fWordClass(sState& s, sWordCache& cache, std::string_view word) {
   if (cache.nGlobals != s.vGlobalNames.nCount()) {
     cache.words.fClear();
@@ -219,14 +239,16 @@ uint32_t fWordClass(sState& s, sWordCache& cache, std::string_view word) {
   }
   const uint32_t known = cache.words.fFind(word);
   if (known != sByteTable::kNone) return known;
-  uint32_t kind = static_cast<uint32_t>(eWord::kOther);
+  uint32_t kind = 0;
   if (fIsLiteralWord(word)) {
-    kind = static_cast<uint32_t>(eWord::kLiteral);
+    kind = kLiteral;
     if (s.vGlobalNames.fContainsBytes(word.data(), word.size())) kind |= kAsIs;
     const std::string renamed = std::string(word) + "_2";
     if (s.vGlobalNames.fContainsBytes(renamed.data(), renamed.size())) kind |= kRenamed;
+    if (fIsKeyword(word)) kind |= kKeyword;
+    if (fIsBlockWord(word)) kind |= kBlockWord;
   } else if (s.vGlobalNames.fContainsBytes(word.data(), word.size())) {
-    kind = static_cast<uint32_t>(eWord::kGlobal);
+    kind = kGlobal;
   }
   cache.words.fInsert(word, kind);
   return kind;
@@ -350,20 +372,6 @@ bool fIsPlainByte(char c) {
          c != '\'';
 }
 
-size_t fCountPlaceholders(std::string_view text) {
-  size_t n = 0;
-  for (size_t i = 0; i < text.size();) {
-    sPlaceholder p;
-    if ((text[i] == 'Q' || text[i] == kNumberMark[0]) && fParsePlaceholder(text, i, p)) {
-      ++n;
-      i += p.nLength;
-    } else {
-      ++i;
-    }
-  }
-  return n;
-}
-
 // Reduces a line to its key: names, integers, strings of two or more bytes
 // and rawcodes of four letters and digits become placeholders, everything
 // else stays as it is. Names are of the family 'G' when they name a global
@@ -383,9 +391,7 @@ class sKeyMaker {
     nFirst_ = values.size();
     families_.clear();
     registered_.clear();
-    nPlaceholders_ = 0;
     nAfterValue_ = std::string_view::npos;
-    const size_t nKeyStart = key.size();
     int32_t nDepth = 0;
     for (size_t i = 0; i < line.size();) {
       const char c = line[i];
@@ -394,9 +400,12 @@ class sKeyMaker {
       if (fIsLetter(c)) {
         const size_t end = fWordEnd(line, i);
         const std::string_view word = line.substr(i, end - i);
-        if (!fStandsRight(word, i == 0, end == line.size(), bHeader)) return false;
-        if (!fName(word, bHeader, key)) return false;
-        if (!fIsKeyword(word)) nAfterValue_ = end;
+        const uint32_t kind = fWordClass(s_, cache_, word);
+        if ((kind & kBlockWord) != 0 && !fStandsRight(word, i == 0, end == line.size(), bHeader)) {
+          return false;
+        }
+        if (!fName(word, kind, bHeader, key)) return false;
+        if ((kind & kKeyword) == 0) nAfterValue_ = end;
         i = end;
       } else if (fIsDigit(c) || c == '.') {
         // The engine may drop the blanks between a name or number and the
@@ -409,7 +418,7 @@ class sKeyMaker {
         i = nAfterValue_ = end;
       } else if (c == '$') {
         const size_t end = fWordEnd(line, i + 1);
-        key.append(line.substr(i, end - i));
+        if (!fKeepsLiteral(line.substr(i, end - i), key)) return false;
         i = end;
       } else if (c == '"') {
         if (!fString(line, i, key)) return false;
@@ -436,8 +445,7 @@ class sKeyMaker {
         key += entry;
       }
     }
-    return nDepth == 0 && values_->size() - nFirst_ <= kMaxValues &&
-           fCountPlaceholders(std::string_view(key).substr(nKeyStart)) == nPlaceholders_;
+    return nDepth == 0 && values_->size() - nFirst_ <= kMaxValues;
   }
 
  private:
@@ -445,13 +453,6 @@ class sKeyMaker {
   // statement by its first word, wherever they stand: such a word belongs
   // first on its line, "then" last, and nowhere else.
   static bool fStandsRight(std::string_view word, bool bFirst, bool bLast, bool bHeader) {
-    static constexpr std::string_view kBlockWords[] = {
-        "if",    "endif",    "loop",   "endloop", "else",     "elseif",  "exitwhen", "function",
-        "endfunction", "globals", "endglobals", "local", "set", "call", "return", "takes",
-        "returns", "constant", "then", "native"};
-    if (std::find(std::begin(kBlockWords), std::end(kBlockWords), word) == std::end(kBlockWords)) {
-      return true;
-    }
     if (bHeader) return word == "function" ? bFirst : (word == "takes" || word == "returns");
     if (word == "then") return bLast;
     // A function's address ('function F') stands inside statements.
@@ -487,8 +488,7 @@ class sKeyMaker {
     while (n > 0) key += digits[--n];
   }
 
-  void fAppendPlaceholder(char family, uint32_t index, std::string& key) {
-    ++nPlaceholders_;
+  static void fAppendPlaceholder(char family, uint32_t index, std::string& key) {
     key += 'Q';
     key += family;
     if (family == 'R') {
@@ -502,10 +502,9 @@ class sKeyMaker {
 
   // A literal word that names a global (a global "new" is "new_2") goes
   // into the key with its registry entries, which the learner registers too.
-  bool fName(std::string_view word, bool bHeader, std::string& key) {
-    const uint32_t kind = fWordClass(s_, cache_, word);
-    if (kind < static_cast<uint32_t>(eWord::kGlobal)) {
-      if (kind != 0) {
+  bool fName(std::string_view word, uint32_t kind, bool bHeader, std::string& key) {
+    if ((kind & kLiteral) != 0) {
+      if ((kind & (kAsIs | kRenamed)) != 0) {
         if (fIsLocal(word)) return false;
         if ((kind & kAsIs) != 0) fNoteRegistered(word);
         if ((kind & kRenamed) != 0) fNoteRegistered(std::string(word) + "_2");
@@ -513,7 +512,7 @@ class sKeyMaker {
       key.append(word);
       return true;
     }
-    const bool bGlobal = kind == static_cast<uint32_t>(eWord::kGlobal) && !fIsLocal(word);
+    const bool bGlobal = (kind & kGlobal) != 0 && !fIsLocal(word);
     char family = bHeader ? 'H' : (bGlobal ? 'G' : 'N');
     if (!declared_.empty() && word == declared_) family = bGlobal ? 'K' : 'L';
     fAppendPlaceholder(family, fValueIndex(word, family), key);
@@ -531,13 +530,9 @@ class sKeyMaker {
   bool fNumber(std::string_view number, std::string& key) {
     bool bInteger = number.size() <= 9 && (number[0] != '0' || number.size() == 1);
     for (const char c : number) bInteger = bInteger && fIsDigit(c);
-    if (!bInteger) {
-      key.append(number);
-      return true;
-    }
+    if (!bInteger) return fKeepsLiteral(number, key);
     const uint32_t index = fValueIndex(number, '0');
     if (index >= 1000) return false;
-    ++nPlaceholders_;
     key.append(kNumberMark);
     key += static_cast<char>('0' + index / 100);
     key += static_cast<char>('0' + index / 10 % 10);
@@ -613,7 +608,6 @@ class sKeyMaker {
   size_t nFirst_ = 0;
   std::vector<char> families_;
   std::vector<std::string> registered_;
-  size_t nPlaceholders_ = 0;  // written into the key; a literal must not look like one
   size_t nAfterValue_ = 0;    // where the last name or number ended
 };
 
@@ -709,6 +703,9 @@ class sFunctionLines {
   // Reads the function text, which must outlive this.
   bool fRead(std::string_view text) {
     text_ = text;
+    keys_.reserve(text.size() + text.size() / 4);
+    values_.reserve(text.size() / 8);
+    lines_.reserve(text.size() / 24);
     static constexpr std::string_view kEnd = "endfunction";
     size_t at = text.find("\r\n");
     if (at == std::string_view::npos) return false;
@@ -817,8 +814,7 @@ class sFunctionLines {
     if (std::find(params_.begin(), params_.end(), name) != params_.end()) return false;
     // A literal name stays in the key as it is, so the learner's function
     // would declare it for the other lines: not when it names a global.
-    const uint32_t kind = fWordClass(s_, cache_, name);
-    if (kind > 0 && kind < static_cast<uint32_t>(eWord::kGlobal)) return false;
+    if ((fWordClass(s_, cache_, name) & (kAsIs | kRenamed)) != 0) return false;
     if (!fKeyed(eLine::kLocal, depth, line, name)) return false;
     locals_.emplace_back(name);
     return true;
@@ -1301,9 +1297,11 @@ sFunctionLines* fAheadOf(sState& s, sLineTemplates& cache, std::string_view text
 }
 
 // Finds every line's template, learning the missing ones first.
-const sHeadTemplate* fFindTemplates(sLineTemplates& cache, sFunctionLines& f) {
+// A function read ahead had its lines learnt then; what is still missing
+// could not be learnt.
+const sHeadTemplate* fFindTemplates(sLineTemplates& cache, sFunctionLines& f, bool bReadAhead) {
   sMissing missing(cache);
-  missing.fAdd(f);
+  if (!bReadAhead) missing.fAdd(f);
   if (!missing.fEmpty()) {
     if (cache.nFailedRuns >= kMaxFailedRuns) return nullptr;
     if (!missing.fLearn()) {
@@ -1385,6 +1383,7 @@ bool fTranslateFunctionFromTemplates(sState& s, const sText& in, sText& out) {
   bool bDeclined = false;
   sFunctionLines* pLines = fAheadOf(s, cache, in.data, bDeclined);
   if (bDeclined) return false;
+  const bool bReadAhead = pLines != nullptr;
   std::unique_ptr<sFunctionLines> own;
   if (pLines == nullptr) {
     own = std::make_unique<sFunctionLines>(s, cache.words);
@@ -1392,7 +1391,7 @@ bool fTranslateFunctionFromTemplates(sState& s, const sText& in, sText& out) {
     pLines = own.get();
   }
   sFunctionLines& f = *pLines;
-  const sHeadTemplate* pHead = fFindTemplates(cache, f);
+  const sHeadTemplate* pHead = fFindTemplates(cache, f, bReadAhead);
   if (pHead == nullptr) return false;
   std::string body;
   body.reserve(in.data.size() + in.data.size() / 4 + 64);
