@@ -76,8 +76,8 @@ TEST(LineTemplates, WriteWhatTheEngineWrites) {
       "set new=new+1\r\ncall I2S(new)\r\ncall ExecuteFunc(\"f\")\r\nset a=f(a,u)\r\n",
       "call TriggerAddAction(CreateTrigger(),function f)\r\n",
       // Blocks in blocks, and the lines that stand only in them.
-      "loop\r\nif a>1 then\r\nexitwhen true\r\nelseif a<0 then\r\nset a=1\r\nelse\r\nloop\r\n"
-      "exitwhen a==G\r\nendloop\r\nendif\r\nendloop\r\n",
+      ("loop\r\nif a>1 then\r\nexitwhen true\r\nelseif a<0 then\r\nset a=1\r\nelse\r\nloop\r\n"
+       "exitwhen a==G\r\nendloop\r\nendif\r\nendloop\r\n"),
       "if a then\r\nelseif(a)then\r\nelseif a==1then\r\nendif\r\n",
       // Blanks where the engine keeps or drops them.
       "set a = a + 1\r\ncall F( a , u )\r\nif  a  and  not  G  then\r\nendif\r\n",
