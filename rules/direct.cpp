@@ -557,6 +557,8 @@ class sKeyMaker {
     size_t j = i + 1;
     bool bPlain = true;  // no escapes: the engine copies the bytes as they are
     while (j < line.size() && line[j] != '"') {
+      // The engine ends a line at a zero byte or byte 14, even in a literal.
+      if (static_cast<unsigned char>(line[j]) < 32) return false;
       if (line[j] == '\\') {
         bPlain = false;
         ++j;
@@ -580,7 +582,7 @@ class sKeyMaker {
   bool fRawcode(std::string_view line, size_t& i, std::string& key) {
     size_t j = i + 1;
     while (j < line.size() && line[j] != '\'') {
-      if (line[j] == '\\') return false;
+      if (line[j] == '\\' || static_cast<unsigned char>(line[j]) < 32) return false;
       ++j;
     }
     if (j >= line.size()) return false;

@@ -48,7 +48,8 @@ std::string fScript(const std::string& body) {
 }
 
 TEST(LineTemplates, WriteWhatTheEngineWrites) {
-  const char* const kBodies[] = {
+  using namespace std::string_literals;
+  const std::string kBodies[] = {
       // A declaration that leaves its type for the next line.
       "local integer z0=\r\n",
       "local integer z1 = \r\nset a=1\r\n",
@@ -82,11 +83,13 @@ TEST(LineTemplates, WriteWhatTheEngineWrites) {
       // Blanks where the engine keeps or drops them.
       "set a = a + 1\r\ncall F( a , u )\r\nif  a  and  not  G  then\r\nendif\r\n",
       "\r\n\r\nset  a=1\r\n",
+      // Bytes that end a line for the engine, even in a literal.
+      "call F(\"his items i\0\0`0 conds\",\"a\x0e b\")\r\nset a=1\r\n"s,
       // Non-ASCII text in a literal; an operator at the end of a line.
       "call F(\"\xE5\x9C\xB0\xE5\x9B\xBE\",S+\"ab\")\r\nset a=a+\r\nset a=1\r\n",
   };
   std::string all = kGlobals;
-  for (const char* body : kBodies) {
+  for (const std::string& body : kBodies) {
     const std::string script = fScript(body);
     const sBothWays both = fBothWays(script);
     EXPECT_TRUE(fSameBytes(both.templates, both.engine)) << script;
