@@ -1242,7 +1242,7 @@ class sMissing {
 // Reads the next functions of the script ahead of the engine and learns
 // what they lack in one run, so the engine runs a few times for a whole
 // map rather than once for each function with a line not seen before.
-constexpr size_t kFunctionsAhead = 1024;
+constexpr size_t kFunctionsAhead = 256;
 
 void fReadAhead(sState& s, sLineTemplates& cache) {
   cache.ahead.clear();
