@@ -199,12 +199,14 @@ eTranslate fTranslateElement(sRuleCall& c, KindCode kind) {
   sText output;
   element.nHeadLen = fHeadLen(kind, element.data);
   element.nTailLen = fTailLen(kind);
+  // Before the preparation resets the operand state: a local declaration
+  // after a line is translated without that reset.
+  if (c.s.pMarkerStates != nullptr) fNoteMarkerState(c, kind, element);
   fPrepare(c, kind, element);
   // Set right before the dispatch: a nested call sets it for its own
   // elements, so the value must not be left over from an inner call.
   c.s.vPrevElementKind = c.nLastKind;
   c.nLastKind = kind;
-  if (c.s.pMarkerStates != nullptr) fNoteMarkerState(c, kind, element);
   if (!fRunRule(c.s, kind, element, output)) return eTranslate::kStop;
   fCarryBack(c.s, c.in, kind, element);
   fKeepOutput(c, kind, output);

@@ -954,13 +954,19 @@ std::string fMarker(char family, size_t n) {
 
 // Finds the marker's line "MARKER();" CR LF from `from` on: where the line
 // starts (before its tabs) and where it ends.
+// The call must stand alone on its line, indented as a statement at its
+// depth (one tab at the function's level, two in the blocks around an
+// elseif or exitwhen): a line before it whose output runs on into the
+// next line would run on into a different line in a real function.
 bool fFindMarker(std::string_view text, char family, size_t n, size_t from, size_t& lineStart,
                  size_t& lineEnd) {
   const std::string call = fMarker(family, n) + "();\r\n";
   const size_t at = text.find(call, from);
   if (at == std::string_view::npos) return false;
-  lineStart = at;
-  while (lineStart > 0 && text[lineStart - 1] == '\t') --lineStart;
+  const size_t tabs = family == 'M' ? 1 : 2;
+  if (at < tabs || text.compare(at - tabs, tabs, std::string(tabs, '\t')) != 0) return false;
+  lineStart = at - tabs;
+  if (lineStart > 0 && text[lineStart - 1] != '\n') return false;
   lineEnd = at + call.size();
   return true;
 }
@@ -1126,8 +1132,12 @@ class sUnitLearner {
     size_t ignored = 0;
     if (!fFindMarker(text, 'M', before_[i], cursor, ignored, start)) return;
     cursor = start;
-    if (!fFindMarker(text, 'M', before_[i] + 1, start, end, ignored)) return;
     if (cache.lineIndex.fFind(unit.key) != sByteTable::kNone) return;
+    if (!fFindMarker(text, 'M', before_[i] + 1, start, end, ignored)) {
+      // Its own output ran into the next line: never from a template.
+      fNewLine(cache, unit.key);
+      return;
+    }
     std::string_view fragment = text.substr(start, end - start);
     // A line that leaves state behind would change the next line: the
     // engine must see such a function whole. The same holds inside the
@@ -1425,7 +1435,20 @@ std::string fPersistentState(const sState& s, const sText& in) {
       s.vRedeclaresParam, s.vDepthRefused, in.bTerminated, in.bInLoop, in.bInIf, in.bInParen,
       in.bParenClosed, in.nParenOpen, in.nParenClose, in.nParenStart, in.nPieceStart,
       in.nPieceEnd, in.bCommaSplit, in.bInBracket, in.bBracketClosed, in.nBracketOpen,
-      in.nBracketClose, in.nBracketStart, static_cast<int32_t>(s.vParamNames.size())};
+      in.nBracketClose, in.nBracketStart, static_cast<int32_t>(s.vParamNames.size()),
+      // What the construct reset clears, which a local after the line does
+      // not get; of the buffers only the pending name is read unflagged.
+      // vAssignEmitted is left out: only the globals block reads it, and
+      // every statement, function and globals block clears it first. So is
+      // vNumericMode: a local after the line reads it only at the blank
+      // before its type, where with no number pending it writes a lone
+      // blank that is never kept, and the type element clears it.
+      s.vPendingNameSet, s.vPendingNumberSet, s.vCallNameSet, s.vLeftOperandSet,
+      s.vAssignPending, s.vEqualityPending, s.vBangPending, s.vHexPending,
+      s.vCommaPending, s.vNullPending, s.vStarPending, s.vSlashPending, s.vPlusPending,
+      s.vMinusPending, s.vLessPending, s.vGreaterPending, s.vElsePending, s.vStringMode,
+      s.vArrayDecl, s.vInQuotes, s.vInExpressionRule,
+      static_cast<int32_t>(s.vPendingName.fEmpty())};
   std::string state(reinterpret_cast<const char*>(values), sizeof values);
   state += s.vPendingType.data;
   state += '\0';

@@ -50,8 +50,11 @@ std::string fScript(const std::string& body) {
 TEST(LineTemplates, WriteWhatTheEngineWrites) {
   using namespace std::string_literals;
   const std::string kBodies[] = {
-      // A declaration that leaves its type for the next line.
+      // Lines that leave state for the next: a local after a line is not
+      // reset as a statement is.
       "local integer z0=\r\n",
+      "local unit v = nul$\r\nlocal boolean c = true\r\n",
+      "local real r = 0.0\r\nlocal integer i\r\nlocal real q=.5\r\nset i = 5\r\nlocal real s = 1.\r\n",
       "local integer z1 = \r\nset a=1\r\n",
       // A local named like a global hides it from then on, in later lines too.
       "local integer G=G+1\r\nset G=A[G]\r\n",
