@@ -140,6 +140,7 @@ constexpr size_t kUnitsPerRun = 2000;    // lines learnt in one engine run at mo
 // A number placeholder: "90000" and the value's index in three digits.
 constexpr std::string_view kNumberMark = "90000";
 constexpr size_t kNumberLength = 8;
+static_assert(kNumberLength == kNumberMark.size() + 3, "three digits of index");
 
 // What the first byte of a key says about the line.
 enum class eLine : char {
@@ -478,26 +479,26 @@ class sKeyMaker {
     return static_cast<uint32_t>(values.size() - 1 - nFirst_);
   }
 
-  static void fAppendIndex(uint32_t index, std::string& key) {
-    char digits[12];
-    size_t n = 0;
-    do {
-      digits[n++] = static_cast<char>('0' + index % 10);
-      index /= 10;
-    } while (index != 0);
-    while (n > 0) key += digits[--n];
-  }
-
+  // One append a placeholder: 'Q', the family, the index, 'Q'.
   static void fAppendPlaceholder(char family, uint32_t index, std::string& key) {
-    key += 'Q';
-    key += family;
+    char text[16];
+    size_t n = 0;
+    text[n++] = 'Q';
+    text[n++] = family;
     if (family == 'R') {
-      key += static_cast<char>('0' + index / 10);
-      key += static_cast<char>('0' + index % 10);
-      return;
+      text[n++] = static_cast<char>('0' + index / 10);
+      text[n++] = static_cast<char>('0' + index % 10);
+    } else {
+      char digits[10];
+      size_t d = 0;
+      do {
+        digits[d++] = static_cast<char>('0' + index % 10);
+        index /= 10;
+      } while (index != 0);
+      while (d > 0) text[n++] = digits[--d];
+      text[n++] = 'Q';
     }
-    fAppendIndex(index, key);
-    key += 'Q';
+    key.append(text, n);
   }
 
   // A literal word that names a global (a global "new" is "new_2") goes
@@ -533,10 +534,12 @@ class sKeyMaker {
     if (!bInteger) return fKeepsLiteral(number, key);
     const uint32_t index = fValueIndex(number, '0');
     if (index >= 1000) return false;
-    key.append(kNumberMark);
-    key += static_cast<char>('0' + index / 100);
-    key += static_cast<char>('0' + index / 10 % 10);
-    key += static_cast<char>('0' + index % 10);
+    char text[kNumberLength];
+    std::memcpy(text, kNumberMark.data(), kNumberMark.size());
+    text[kNumberLength - 3] = static_cast<char>('0' + index / 100);
+    text[kNumberLength - 2] = static_cast<char>('0' + index / 10 % 10);
+    text[kNumberLength - 1] = static_cast<char>('0' + index % 10);
+    key.append(text, kNumberLength);
     return true;
   }
 
