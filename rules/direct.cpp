@@ -132,7 +132,7 @@ struct sHeadTemplate {
 namespace {
 
 constexpr int32_t kMaxBlocks = 32;       // deeper functions go through the engine
-constexpr size_t kMaxLineBytes = 800;    // the engine cuts a line at 999 bytes
+constexpr size_t kMaxLineBytes = 900;    // the engine cuts a line at 999 bytes
 constexpr size_t kMaxValues = 100;       // rawcode placeholders have two digits
 constexpr int32_t kMaxFailedRuns = 16;   // beyond that a script is left to the engine
 constexpr size_t kUnitsPerRun = 2000;    // lines learnt in one engine run at most
@@ -719,6 +719,7 @@ class sFunctionLines {
     if (!fParameters(header, params_)) return false;
     locals_ = params_;
     if (!maker_.fRun(header, true, {}, headKey_, headValues_)) return false;
+    if (headKey_.size() > kMaxLineBytes) return false;
     for (size_t start = at + 2;;) {
       at = text.find("\r\n", start);
       if (at == std::string_view::npos) return text.substr(start) == kEnd && blocks_.empty();
@@ -752,6 +753,9 @@ class sFunctionLines {
     l.nValues = values_.size();
     keys_ += static_cast<char>(kind);
     if (!maker_.fRun(line, false, declared, keys_, values_)) return false;
+    // The learner's line, with its placeholders, must fit the engine's line
+    // as well as the script's line does.
+    if (keys_.size() - l.nKey > kMaxLineBytes) return false;
     l.nKeyLength = keys_.size() - l.nKey;
     lines_.push_back(l);
     return true;

@@ -70,6 +70,10 @@ TEST(LineTemplates, WriteWhatTheEngineWrites) {
       // Block words where the engine would count them.
       "if (a != 0) then  if (a != 0) then\r\ncall F()\r\nendif\r\nendif\r\n",
       "call F(a) endif\r\n",
+      // Block words inside literals and names, in the blocks whose ends the
+      // engine counts.
+      ("if a then\r\ncall F('ifAB',\"endif\",'loop')\r\nset a=endifX+loopy\r\nloop\r\n"
+       "exitwhen endloopQ\r\nendloop\r\nendif\r\n"),
       // Numbers the engine runs together, and forms it writes differently.
       "call F(9 10823.7,1)\r\nset a=0 then\r\ncall F(do 0,a 1,G  2.5,new 3)\r\n",
       "set a=$FF+0x1F+010+1e5\r\ncall F(.5,1.,-1,- 2)\r\n",
