@@ -1095,6 +1095,15 @@ class sUnitLearner {
     return renamed;
   }
 
+  // A line that stands only inside a block, between markers of its own.
+  void fInBlock(std::string_view opener, std::string_view line, std::string_view closer, size_t i) {
+    fAppendLine(opener, script_);
+    fAppendLine("call " + fMarker('A', i) + "()", script_);
+    fAppendLine(line, script_);
+    fAppendLine("call " + fMarker('B', i) + "()", script_);
+    fAppendLine(closer, script_);
+  }
+
   void fUnit(size_t i) {
     const sUnit& unit = units_[i];
     const std::string renamed = fRenameDeclared(fKeyLine(unit.key, 1), i);
@@ -1103,18 +1112,10 @@ class sUnitLearner {
     fAddEntries(fKeyEntries(unit.key), globals_);
     switch (fKindOf(unit)) {
       case eLine::kElseif:
-        fAppendLine("if true then", script_);
-        fAppendLine("call " + fMarker('A', i) + "()", script_);
-        fAppendLine(line, script_);
-        fAppendLine("call " + fMarker('B', i) + "()", script_);
-        fAppendLine("endif", script_);
+        fInBlock("if true then", line, "endif", i);
         break;
       case eLine::kExitwhen:
-        fAppendLine("loop", script_);
-        fAppendLine("call " + fMarker('A', i) + "()", script_);
-        fAppendLine(line, script_);
-        fAppendLine("call " + fMarker('B', i) + "()", script_);
-        fAppendLine("endloop", script_);
+        fInBlock("loop", line, "endloop", i);
         break;
       case eLine::kIf:
         fAppendLine(line, script_);
