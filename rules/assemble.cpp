@@ -8,11 +8,11 @@
 #include <string_view>
 #include <utility>
 
-#include "output/names.h"
-#include "rules/direct.h"
 #include "output/logical.h"
+#include "output/names.h"
 #include "output/operand.h"
 #include "output/tokens.h"
+#include "rules/direct.h"
 #include "rules/rules.h"
 #include "scan/typenames.h"
 

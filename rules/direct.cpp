@@ -218,10 +218,14 @@ bool fIsLiteralWord(std::string_view word) {
 
 // The types a local can be declared with: the scanner knows no others.
 bool fIsTypeName(std::string_view word) {
-  for (KindCode code = 0; code <= 100; ++code) {
-    if (fIsTypeKind(code) && fKeywordText(code) == word) return true;
-  }
-  return fIsOtherTypeName(word);
+  static const std::vector<std::string> kTypes = [] {
+    std::vector<std::string> types;
+    for (KindCode code = 0; code <= 100; ++code) {
+      if (fIsTypeKind(code)) types.push_back(fKeywordText(code));
+    }
+    return types;
+  }();
+  return std::find(kTypes.begin(), kTypes.end(), word) != kTypes.end() || fIsOtherTypeName(word);
 }
 
 bool fIsBlockWord(std::string_view word) {
