@@ -13,9 +13,10 @@
 
 /// Translates and files the function in (from "function" to "endfunction")
 /// as the engine would, from templates of its lines, learning the missing
-/// ones from the engine first. False, with nothing changed, when a line is of
-/// a kind the templates do not cover or the state is not the one a function
-/// normally starts from: then the engine translates the function itself.
+/// ones from the engine first. False when a line is of a kind the templates
+/// do not cover or the state is not the one a function normally starts from;
+/// then nothing of the translation has changed (only what was learnt is
+/// kept), and the engine translates the function itself.
 bool fTranslateFunctionFromTemplates(sState& s, const sText& in, sText& out);
 
 /// The state that a statement may leave behind for the next one, as bytes
