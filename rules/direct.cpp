@@ -27,6 +27,7 @@
 #include "rules/rules.h"
 #include "scan/kinds.h"
 #include "scan/typenames.h"
+#include "text/byteset.h"
 
 namespace {
 
@@ -182,9 +183,14 @@ struct sWordCache {
   int32_t nGlobals = -1;
 };
 
-bool fIsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool fIsDigit(char c) { return c >= '0' && c <= '9'; }
-bool fIsWordByte(char c) { return fIsLetter(c) || fIsDigit(c) || c == '_'; }
+constexpr sByteSet kLetters = fByteSetOf("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+constexpr sByteSet kDigits = fByteSetOf("0123456789");
+constexpr sByteSet kWordBytes =
+    fByteSetOf("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_");
+
+bool fIsLetter(char c) { return fHasByte(kLetters, c); }
+bool fIsDigit(char c) { return fHasByte(kDigits, c); }
+bool fIsWordByte(char c) { return fHasByte(kWordBytes, c); }
 
 size_t fWordEnd(std::string_view text, size_t i) {
   while (i < text.size() && fIsWordByte(text[i])) ++i;
@@ -1381,8 +1387,7 @@ void fFile(sState& s, const sHeadTemplate& head, const std::vector<std::string_v
     const std::string line = fFilled(head.registration, values);
     s.vBodyFuncsInitList.fAppendBytes(line.data(), line.size());
   }
-  const sText prototype(fFilled(head.prototype, values));
-  s.vFuncsForHeaderList.fAppend(&prototype);
+  s.vFuncsForHeaderList.fAppend(&s.vFuncPrototype);
   fAppendLine(&s.vFuncsForHeaderList, ";");
 }
 
@@ -1429,8 +1434,10 @@ bool fTranslateFunctionFromTemplates(sState& s, const sText& in, sText& out) {
   }
   body += "}\r\n";
   out.data = fGroupLogicalOperators(fFinishTokens(body));
-  fFile(s, *pHead, f.fHeadValues(), out);
+  // The header's state first: the prototype is filed from it, as the
+  // engine files it.
   fLeaveState(s, *pHead, f);
+  fFile(s, *pHead, f.fHeadValues(), out);
   ++s.vFunctionsFromTemplates;
   return true;
 }
