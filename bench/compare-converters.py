@@ -50,7 +50,10 @@ def fExpression(rng, d):
                            '"(,)"', '"a\\"b"', 'null', 'true', 'G', 'U[1]', 'do', 'not', 'or',
                            'function f', '', 'integer7', 'andy', 'notX', 'thenY', 'nul', 'ifA',
                            'unitB', 'returnsC', 'Xand', '0', '"QG1Q"', '90000001', "'ab'",
-                           '"text"', 'U[integer7]', ' a ', 'I2S(a)', 'new'])
+                           '"text"', 'U[integer7]', ' a ', 'I2S(a)', 'new', '2.25', '00.10',
+                           '15.', '0x1F', '0XaB', '0x', '0x123456789', '90001001.0',
+                           '0x90002001', '"a\\\\b"', '"\\\\"', '"\\\\x\\\\"',
+                           '"\\\\\\"q"', '1.5.5', '3.e1', 'x1.5'])
     if r < 0.45:
         return '(' + fExpression(rng, d + 1) + ')'
     if r < 0.6:

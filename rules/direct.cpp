@@ -138,10 +138,16 @@ constexpr size_t kMaxValues = 100;       // rawcode placeholders have two digits
 constexpr int32_t kMaxFailedRuns = 16;   // beyond that a script is left to the engine
 constexpr size_t kUnitsPerRun = 2000;    // lines learnt in one engine run at most
 
-// A number placeholder: "90000" and the value's index in three digits.
-constexpr std::string_view kNumberMark = "90000";
+// A number placeholder: kNumberMark, a digit for the form it stands for
+// and the value's index in three digits. A real's has ".0" after it, so it
+// reads as a real; a hexadecimal's keeps the "0x" in front, outside it.
+constexpr std::string_view kNumberMark = "9000";
 constexpr size_t kNumberLength = 8;
-static_assert(kNumberLength == kNumberMark.size() + 3, "three digits of index");
+static_assert(kNumberLength == kNumberMark.size() + 4, "a form digit, three of index");
+constexpr char kInteger = '0';
+constexpr char kReal = '1';
+constexpr char kHex = '2';
+constexpr std::string_view kRealTail = ".0";
 
 // What the first byte of a key says about the line.
 enum class eLine : char {
@@ -185,6 +191,7 @@ struct sWordCache {
 
 constexpr sByteSet kLetters = fByteSetOf("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
 constexpr sByteSet kDigits = fByteSetOf("0123456789");
+constexpr sByteSet kHexDigits = fByteSetOf("0123456789abcdefABCDEF");
 constexpr sByteSet kWordBytes =
     fByteSetOf("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_");
 
@@ -267,7 +274,7 @@ uint32_t fWordClass(sState& s, sWordCache& cache, std::string_view word) {
 
 // A placeholder in learnt output: 'Q', its family, its index and 'Q'; a
 // rawcode's is 'QR' and two digits, four bytes like the rawcodes it stands
-// for; a number's is kNumberMark and three digits.
+// for; a number's is kNumberMark, its form and three digits.
 struct sPlaceholder {
   char family = 0;
   uint32_t nIndex = 0;
@@ -283,11 +290,22 @@ bool fParseNumberPlaceholder(std::string_view text, size_t i, sPlaceholder& p) {
   size_t end = i;
   while (end < text.size() && fIsDigit(text[end])) ++end;
   if (end - i != kNumberLength) return false;
+  const char form = text[i + kNumberMark.size()];
+  if (form != kInteger && form != kReal && form != kHex) return false;
   uint32_t index = 0;
-  for (size_t j = i + kNumberMark.size(); j < end; ++j) {
+  for (size_t j = i + kNumberMark.size() + 1; j < end; ++j) {
     index = index * 10 + static_cast<uint32_t>(text[j] - '0');
   }
-  p = {'0', index, kNumberLength};
+  size_t length = kNumberLength;
+  if (form == kReal) {
+    // Written as learnt, the real's tail is part of the value.
+    if (text.compare(end, kRealTail.size(), kRealTail) != 0) return false;
+    if (end + kRealTail.size() < text.size() && fIsDigit(text[end + kRealTail.size()])) {
+      return false;
+    }
+    length += kRealTail.size();
+  }
+  p = {'0', index, length};
   return true;
 }
 
@@ -477,11 +495,18 @@ class sKeyMaker {
     return false;
   }
 
+  // Each value gets a placeholder of its own, even where the same value
+  // comes again: the engine translates a name or number the same way
+  // whatever else the line holds, and 'f(a,a)' then shares the key of
+  // 'f(a,b)'. The declared name is the exception: the learner declares one
+  // name for all of its occurrences.
   uint32_t fValueIndex(std::string_view value, char family) {
     std::vector<std::string_view>& values = *values_;
-    for (size_t i = nFirst_; i < values.size(); ++i) {
-      if (families_[i - nFirst_] == family && values[i] == value) {
-        return static_cast<uint32_t>(i - nFirst_);
+    if (family == 'K' || family == 'L') {
+      for (size_t i = nFirst_; i < values.size(); ++i) {
+        if (families_[i - nFirst_] == family && values[i] == value) {
+          return static_cast<uint32_t>(i - nFirst_);
+        }
       }
     }
     values.push_back(value);
@@ -536,20 +561,48 @@ class sKeyMaker {
     }
   }
 
-  // Decimal integers without a leading zero; other forms stay as they are,
-  // since the engine writes some of them differently.
+  // Decimal integers without a leading zero, reals with digits on both
+  // sides of the point and hexadecimals of up to eight digits after "0x",
+  // which the engine copies as they are; other forms stay as they are,
+  // since the engine writes some of them differently ('$FF', a lone "0"
+  // before digits).
   bool fNumber(std::string_view number, std::string& key) {
-    bool bInteger = number.size() <= 9 && (number[0] != '0' || number.size() == 1);
-    for (const char c : number) bInteger = bInteger && fIsDigit(c);
-    if (!bInteger) return fKeepsLiteral(number, key);
-    const uint32_t index = fValueIndex(number, '0');
+    const size_t point = number.find('.');
+    if (point != std::string_view::npos) {
+      const bool bReal = point > 0 && point + 1 < number.size() && number.size() <= 24 &&
+                         fAllOf(number.substr(0, point), kDigits) &&
+                         fAllOf(number.substr(point + 1), kDigits);
+      return bReal ? fAppendNumber(number, kReal, key) : fKeepsLiteral(number, key);
+    }
+    if (number.size() > 2 && number[0] == '0' && (number[1] == 'x' || number[1] == 'X')) {
+      const std::string_view digits = number.substr(2);
+      if (digits.size() > 8 || !fAllOf(digits, kHexDigits)) return fKeepsLiteral(number, key);
+      key.append(number.data(), 2);
+      return fAppendNumber(digits, kHex, key);
+    }
+    const bool bInteger = number.size() <= 9 && (number[0] != '0' || number.size() == 1) &&
+                          fAllOf(number, kDigits);
+    return bInteger ? fAppendNumber(number, kInteger, key) : fKeepsLiteral(number, key);
+  }
+
+  static bool fAllOf(std::string_view text, const sByteSet& set) {
+    for (const char c : text) {
+      if (!fHasByte(set, c)) return false;
+    }
+    return true;
+  }
+
+  bool fAppendNumber(std::string_view value, char form, std::string& key) {
+    const uint32_t index = fValueIndex(value, '0');
     if (index >= 1000) return false;
     char text[kNumberLength];
     std::memcpy(text, kNumberMark.data(), kNumberMark.size());
+    text[kNumberLength - 4] = form;
     text[kNumberLength - 3] = static_cast<char>('0' + index / 100);
     text[kNumberLength - 2] = static_cast<char>('0' + index / 10 % 10);
     text[kNumberLength - 1] = static_cast<char>('0' + index % 10);
     key.append(text, kNumberLength);
+    if (form == kReal) key.append(kRealTail);
     return true;
   }
 
@@ -568,20 +621,23 @@ class sKeyMaker {
 
   bool fString(std::string_view line, size_t& i, std::string& key) {
     size_t j = i + 1;
-    bool bPlain = true;  // no escapes: the engine copies the bytes as they are
+    // Without escapes but '\\' the engine copies the bytes as they are.
+    bool bPlain = true;
+    size_t nBytes = 0;  // what the literal holds, escapes undone
     while (j < line.size() && line[j] != '"') {
       // The engine ends a line at a zero byte or byte 14, even in a literal.
       if (static_cast<unsigned char>(line[j]) < 32) return false;
       if (line[j] == '\\') {
-        bPlain = false;
+        if (j + 1 >= line.size() || line[j + 1] != '\\') bPlain = false;
         ++j;
       }
       ++j;
+      ++nBytes;
     }
     if (j >= line.size()) return false;
     const std::string_view text = line.substr(i + 1, j - i - 1);
     // Literals of at most one byte are written by their code.
-    if (bPlain && text.size() >= 2) {
+    if (bPlain && nBytes >= 2) {
       key += '"';
       fAppendPlaceholder('S', fValueIndex(text, 'S'), key);
       key += '"';

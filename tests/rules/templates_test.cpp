@@ -79,6 +79,12 @@ TEST(LineTemplates, WriteWhatTheEngineWrites) {
       "set a=$FF+0x1F+010+1e5\r\ncall F(.5,1.,-1,- 2)\r\n",
       // Literals that look like the placeholders.
       "call F(\"QG1Q\",'QR01',90000001,\"90000001\",QN0Q,QG2Q)\r\n",
+      "call F(90001001.0,0x90002001,9000.5,0x9000,\"90001001.0\",90001001.0then)\r\n",
+      // One value twice and two values in one shape, numbers of every form
+      // beside each other, and strings whose only escapes are backslashes.
+      ("call F(a,a)\r\ncall F(a,G)\r\ncall F(G,a)\r\nset a=a+a*2.50-0.5+0x1f+0XAB\r\n"
+       "set a=G+1.5+15.+00.10+0x+0x123456789+1.5.5\r\n"
+       "call F(\"a\\\\b\",\"\\\\\",\"\\\\x\\\\\",\"\\\\\\\"\",\"a\\\\\")\r\n"),
       "call F(\"x\",\"\",\"a\\\"b\",\"\\\\\",'A','AB0C')\r\n",
       // A reserved name that is a global, mapped names, the function's own name.
       "set new=new+1\r\ncall I2S(new)\r\ncall ExecuteFunc(\"f\")\r\nset a=f(a,u)\r\n",
