@@ -29,6 +29,10 @@ bool fWriteArrayDecl(sState& s, sText& in, sText& out) {
   }
   // Consumed here, so no later flush writes the type a second time.
   s.vPendingType.fRelease();
+  // The declaration ends with its name, as a flushed operand ends a local's.
+  // Left set, the flag kept the next statement's globals from their prefix:
+  // 'set g=1' after a local array wrote "g=1".
+  s.vInLocalDecl = 0;
   return true;
 }
 

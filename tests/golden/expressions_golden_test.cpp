@@ -258,6 +258,44 @@ TEST(ExpressionsGolden, ArgumentListsWithoutBlanks) {
 
 // String literals inside the globals block always take the text form; the
 // globals are then written as members of the global object in functions.
+// A local array's declaration ends with its name: the globals of the lines
+// after it keep their prefix, whichever kind of line comes next.
+TEST(ExpressionsGolden, LocalArrayEndsItsDeclaration) {
+  const std::string script =
+      "globals\r\n"
+      "integer g=0\r\n"
+      "endglobals\r\n"
+      "function f takes nothing returns nothing\r\n"
+      "local integer array b\r\n"
+      "set g=b[1]\r\n"
+      "endfunction\r\n"
+      "function h takes nothing returns nothing\r\n"
+      "local unit array u\r\n"
+      "if g then\r\n"
+      "endif\r\n"
+      "endfunction\r\n"
+      "function k takes nothing returns nothing\r\n"
+      "local real array r\r\n"
+      "loop\r\n"
+      "set g=1\r\n"
+      "endloop\r\n"
+      "endfunction\r\n";
+  const std::string expected =
+      "void f()\r\n{\r\n"
+      "\t\tsMyArray<integer[1],CONST_MAX_SIZE_MASS> b;\r\n"
+      "\tpGlobal->g=b[1][0];\r\n"
+      "}\r\n\r\n"
+      "void h()\r\n{\r\n"
+      "\t\tsMyArray<unit[1],CONST_MAX_SIZE_MASS> u;\r\n"
+      "\tif (pGlobal->g)\r\n\t{\r\n\t}\r\n"
+      "}\r\n\r\n"
+      "void k()\r\n{\r\n"
+      "\t\tsMyArray<real[1],CONST_MAX_SIZE_MASS> r;\r\n"
+      "\twhile(true)\r\n\t{\r\n\t\tpGlobal->g=1;\r\n\t}\r\n"
+      "}\r\n\r\n";
+  EXPECT_TRUE(fSameBytes(fFunctionBodies(script), expected));
+}
+
 TEST(ExpressionsGolden, GlobalsStringsAndArrays) {
   const std::string script =
       "globals\r\n"
