@@ -37,9 +37,11 @@ class sByteTable {
  public:
   static constexpr uint32_t kNone = UINT32_MAX;
 
-  uint32_t fFind(std::string_view key) const {
+  uint32_t fFind(std::string_view key) const { return fFind(key, fHash(key)); }
+
+  // A table may hash its keys its own way, the same for every call.
+  uint32_t fFind(std::string_view key, uint64_t hash) const {
     if (slots_.empty()) return kNone;
-    const uint64_t hash = fHash(key);
     for (size_t i = hash & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
       const sSlot& slot = slots_[i];
       if (slot.nValue == kNone) return kNone;
@@ -51,9 +53,11 @@ class sByteTable {
   }
 
   // The key must not be in the table yet.
-  void fInsert(std::string_view key, uint32_t value) {
+  void fInsert(std::string_view key, uint32_t value) { fInsert(key, fHash(key), value); }
+
+  void fInsert(std::string_view key, uint64_t hash, uint32_t value) {
     if ((nUsed_ + 1) * 2 > slots_.size()) fGrow();
-    fPlace({fHash(key), bytes_.size(), key.size(), value});
+    fPlace({hash, bytes_.size(), key.size(), value});
     bytes_.append(key);
     ++nUsed_;
   }
@@ -185,8 +189,16 @@ constexpr uint32_t kBlockWord = 32;
 
 // What each word is, while the registry of globals has nGlobals names.
 struct sWordCache {
-  sByteTable words;
+  sByteTable words;  // hashed by sWordHash
   int32_t nGlobals = -1;
+  std::string keyBytes;  // where a key is made before it is appended
+};
+
+// A word's hash, taken byte by byte while the word is read.
+struct sWordHash {
+  uint64_t nHash = 0xCBF29CE484222325ULL;
+  void fAdd(char c) { nHash = (nHash ^ static_cast<unsigned char>(c)) * 0x100000001B3ULL; }
+  uint64_t fValue() const { return nHash ^ (nHash >> 29); }
 };
 
 constexpr sByteSet kLetters = fByteSetOf("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
@@ -250,12 +262,12 @@ bool fIsBlockWord(std::string_view word) {
 }
 
 // The bits of the word.
-uint32_t fWordClass(sState& s, sWordCache& cache, std::string_view word) {
+uint32_t fWordClass(sState& s, sWordCache& cache, std::string_view word, uint64_t hash) {
   if (cache.nGlobals != s.vGlobalNames.nCount()) {
     cache.words.fClear();
     cache.nGlobals = s.vGlobalNames.nCount();
   }
-  const uint32_t known = cache.words.fFind(word);
+  const uint32_t known = cache.words.fFind(word, hash);
   if (known != sByteTable::kNone) return known;
   uint32_t kind = 0;
   if (fIsLiteralWord(word)) {
@@ -268,8 +280,14 @@ uint32_t fWordClass(sState& s, sWordCache& cache, std::string_view word) {
   } else if (s.vGlobalNames.fContainsBytes(word.data(), word.size())) {
     kind = kGlobal;
   }
-  cache.words.fInsert(word, kind);
+  cache.words.fInsert(word, hash, kind);
   return kind;
+}
+
+uint32_t fWordClass(sState& s, sWordCache& cache, std::string_view word) {
+  sWordHash hash;
+  for (const char c : word) hash.fAdd(c);
+  return fWordClass(s, cache, word, hash.fValue());
 }
 
 // A placeholder in learnt output: 'Q', its family, its index and 'Q'; a
@@ -395,11 +413,16 @@ size_t fBlanksStart(std::string_view text, size_t i) {
 
 // Bytes that stand for themselves in a key: neither a word, a number, a
 // literal nor a control or non-ASCII byte.
-bool fIsPlainByte(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return byte >= 32 && byte < 128 && !fIsWordByte(c) && c != '.' && c != '$' && c != '"' &&
-         c != '\'';
-}
+constexpr sByteSet kPlainBytes = [] {
+  sByteSet set{};
+  for (int byte = 32; byte < 128; ++byte) {
+    const char c = static_cast<char>(byte);
+    set[byte] = !kWordBytes[byte] && c != '.' && c != '$' && c != '"' && c != '\'';
+  }
+  return set;
+}();
+
+bool fIsPlainByte(char c) { return fHasByte(kPlainBytes, c); }
 
 // Reduces a line to its key: names, integers, strings of two or more bytes
 // and rawcodes of four letters and digits become placeholders, everything
@@ -415,69 +438,92 @@ class sKeyMaker {
   // declares is of the family 'K' when it names a global, else 'L'.
   bool fRun(std::string_view line, bool bHeader, std::string_view declared, std::string& key,
             std::vector<std::string_view>& values) {
+    // Bounds the placeholders' indices to three digits, and so the key.
+    if (line.size() > kMaxLineBytes) return false;
     values_ = &values;
     declared_ = declared;
     nFirst_ = values.size();
     families_.clear();
     registered_.clear();
     nAfterValue_ = std::string_view::npos;
+    // A value of n bytes becomes at most 8n bytes (a one-digit number), and
+    // a literal word at most 4n+8 more as registry entries.
+    const size_t bound = 16 * line.size() + 64;
+    if (cache_.keyBytes.size() < bound) cache_.keyBytes.resize(bound);
+    out_ = cache_.keyBytes.data();
+    if (!fLine(line, bHeader)) return false;
+    if (!registered_.empty()) {
+      std::sort(registered_.begin(), registered_.end());
+      for (const std::string& entry : registered_) {
+        fPut('\n');
+        fPut(entry);
+      }
+    }
+    key.append(cache_.keyBytes.data(), static_cast<size_t>(out_ - cache_.keyBytes.data()));
+    return values_->size() - nFirst_ <= kMaxValues;
+  }
+
+ private:
+  bool fLine(std::string_view line, bool bHeader) {
+    const char* const p = line.data();
+    const size_t n = line.size();
     int32_t nDepth = 0;
-    for (size_t i = 0; i < line.size();) {
-      const char c = line[i];
-      const auto byte = static_cast<unsigned char>(c);
-      if (byte < 32 || byte >= 128) return false;
+    for (size_t i = 0; i < n;) {
+      const char c = p[i];
       if (fIsLetter(c)) {
-        const size_t end = fWordEnd(line, i);
-        const std::string_view word = line.substr(i, end - i);
-        const uint32_t kind = fWordClass(s_, cache_, word);
-        if ((kind & kBlockWord) != 0 && !fStandsRight(word, i == 0, end == line.size(), bHeader)) {
+        sWordHash hash;
+        size_t end = i;
+        for (; end < n && fIsWordByte(p[end]); ++end) hash.fAdd(p[end]);
+        const std::string_view word(p + i, end - i);
+        const uint32_t kind = fWordClass(s_, cache_, word, hash.fValue());
+        if ((kind & kBlockWord) != 0 && !fStandsRight(word, i == 0, end == n, bHeader)) {
           return false;
         }
-        if (!fName(word, kind, bHeader, key)) return false;
+        if (!fName(word, kind, bHeader)) return false;
         if ((kind & kKeyword) == 0) nAfterValue_ = end;
+        i = end;
+      } else if (fIsPlainByte(c)) {
+        // Operators and blanks go over in runs.
+        size_t end = i;
+        for (; end < n && fIsPlainByte(p[end]); ++end) {
+          const char b = p[end];
+          if (b == '(' || b == '[') ++nDepth;
+          if (b == ')' || b == ']') --nDepth;
+          if (nDepth < 0) return false;
+        }
+        fPut(line.substr(i, end - i));
         i = end;
       } else if (fIsDigit(c) || c == '.') {
         // The engine may drop the blanks between a name or number and the
         // number after it ('do 0' gave "do_20"), running a placeholder into
         // its neighbour.
-        if (i > 0 && line[i - 1] == ' ' && nAfterValue_ == fBlanksStart(line, i)) return false;
+        if (i > 0 && p[i - 1] == ' ' && nAfterValue_ == fBlanksStart(line, i)) return false;
         size_t end = i + 1;
-        while (end < line.size() && (fIsWordByte(line[end]) || line[end] == '.')) ++end;
-        if (!fNumber(line.substr(i, end - i), key)) return false;
+        while (end < n && (fIsWordByte(p[end]) || p[end] == '.')) ++end;
+        if (!fNumber(line.substr(i, end - i))) return false;
         i = nAfterValue_ = end;
       } else if (c == '$') {
         const size_t end = fWordEnd(line, i + 1);
-        if (!fKeepsLiteral(line.substr(i, end - i), key)) return false;
+        if (!fKeepsLiteral(line.substr(i, end - i))) return false;
         i = end;
       } else if (c == '"') {
-        if (!fString(line, i, key)) return false;
+        if (!fString(line, i)) return false;
       } else if (c == '\'') {
-        if (!fRawcode(line, i, key)) return false;
+        if (!fRawcode(line, i)) return false;
       } else {
-        // Operators and blanks go over in runs.
-        size_t end = i;
-        for (; end < line.size() && fIsPlainByte(line[end]); ++end) {
-          const char b = line[end];
-          if (b == '(' || b == '[') ++nDepth;
-          if (b == ')' || b == ']') --nDepth;
-          if (nDepth < 0) return false;
-        }
-        if (end == i) return false;
-        key.append(line.data() + i, end - i);
-        i = end;
+        return false;  // a control or non-ASCII byte
       }
     }
-    if (!registered_.empty()) {
-      std::sort(registered_.begin(), registered_.end());
-      for (const std::string& entry : registered_) {
-        key += '\n';
-        key += entry;
-      }
-    }
-    return nDepth == 0 && values_->size() - nFirst_ <= kMaxValues;
+    return nDepth == 0;
   }
 
- private:
+  void fPut(char c) { *out_++ = c; }
+
+  void fPut(std::string_view bytes) {
+    std::memcpy(out_, bytes.data(), bytes.size());
+    out_ += bytes.size();
+  }
+
   // The engine finds blocks by the words that open and close them, and a
   // statement by its first word, wherever they stand: such a word belongs
   // first on its line, "then" last, and nowhere else.
@@ -514,44 +560,37 @@ class sKeyMaker {
     return static_cast<uint32_t>(values.size() - 1 - nFirst_);
   }
 
-  // One append a placeholder: 'Q', the family, the index, 'Q'.
-  static void fAppendPlaceholder(char family, uint32_t index, std::string& key) {
-    char text[16];
-    size_t n = 0;
-    text[n++] = 'Q';
-    text[n++] = family;
+  // 'Q', the family, the index, 'Q'; a rawcode's has two digits, no 'Q'.
+  void fPutPlaceholder(char family, uint32_t index) {
+    fPut('Q');
+    fPut(family);
     if (family == 'R') {
-      text[n++] = static_cast<char>('0' + index / 10);
-      text[n++] = static_cast<char>('0' + index % 10);
-    } else {
-      char digits[10];
-      size_t d = 0;
-      do {
-        digits[d++] = static_cast<char>('0' + index % 10);
-        index /= 10;
-      } while (index != 0);
-      while (d > 0) text[n++] = digits[--d];
-      text[n++] = 'Q';
+      fPut(static_cast<char>('0' + index / 10));
+      fPut(static_cast<char>('0' + index % 10));
+      return;
     }
-    key.append(text, n);
+    if (index >= 100) fPut(static_cast<char>('0' + index / 100));
+    if (index >= 10) fPut(static_cast<char>('0' + index / 10 % 10));
+    fPut(static_cast<char>('0' + index % 10));
+    fPut('Q');
   }
 
   // A literal word that names a global (a global "new" is "new_2") goes
   // into the key with its registry entries, which the learner registers too.
-  bool fName(std::string_view word, uint32_t kind, bool bHeader, std::string& key) {
+  bool fName(std::string_view word, uint32_t kind, bool bHeader) {
     if ((kind & kLiteral) != 0) {
       if ((kind & (kAsIs | kRenamed)) != 0) {
         if (fIsLocal(word)) return false;
         if ((kind & kAsIs) != 0) fNoteRegistered(word);
         if ((kind & kRenamed) != 0) fNoteRegistered(std::string(word) + "_2");
       }
-      key.append(word);
+      fPut(word);
       return true;
     }
     const bool bGlobal = (kind & kGlobal) != 0 && !fIsLocal(word);
     char family = bHeader ? 'H' : (bGlobal ? 'G' : 'N');
     if (!declared_.empty() && word == declared_) family = bGlobal ? 'K' : 'L';
-    fAppendPlaceholder(family, fValueIndex(word, family), key);
+    fPutPlaceholder(family, fValueIndex(word, family));
     return true;
   }
 
@@ -566,23 +605,23 @@ class sKeyMaker {
   // which the engine copies as they are; other forms stay as they are,
   // since the engine writes some of them differently ('$FF', a lone "0"
   // before digits).
-  bool fNumber(std::string_view number, std::string& key) {
+  bool fNumber(std::string_view number) {
     const size_t point = number.find('.');
     if (point != std::string_view::npos) {
       const bool bReal = point > 0 && point + 1 < number.size() && number.size() <= 24 &&
                          fAllOf(number.substr(0, point), kDigits) &&
                          fAllOf(number.substr(point + 1), kDigits);
-      return bReal ? fAppendNumber(number, kReal, key) : fKeepsLiteral(number, key);
+      return bReal ? fPutNumber(number, kReal) : fKeepsLiteral(number);
     }
     if (number.size() > 2 && number[0] == '0' && (number[1] == 'x' || number[1] == 'X')) {
       const std::string_view digits = number.substr(2);
-      if (digits.size() > 8 || !fAllOf(digits, kHexDigits)) return fKeepsLiteral(number, key);
-      key.append(number.data(), 2);
-      return fAppendNumber(digits, kHex, key);
+      if (digits.size() > 8 || !fAllOf(digits, kHexDigits)) return fKeepsLiteral(number);
+      fPut(number.substr(0, 2));
+      return fPutNumber(digits, kHex);
     }
     const bool bInteger = number.size() <= 9 && (number[0] != '0' || number.size() == 1) &&
                           fAllOf(number, kDigits);
-    return bInteger ? fAppendNumber(number, kInteger, key) : fKeepsLiteral(number, key);
+    return bInteger ? fPutNumber(number, kInteger) : fKeepsLiteral(number);
   }
 
   static bool fAllOf(std::string_view text, const sByteSet& set) {
@@ -592,22 +631,20 @@ class sKeyMaker {
     return true;
   }
 
-  bool fAppendNumber(std::string_view value, char form, std::string& key) {
+  bool fPutNumber(std::string_view value, char form) {
     const uint32_t index = fValueIndex(value, '0');
     if (index >= 1000) return false;
-    char text[kNumberLength];
-    std::memcpy(text, kNumberMark.data(), kNumberMark.size());
-    text[kNumberLength - 4] = form;
-    text[kNumberLength - 3] = static_cast<char>('0' + index / 100);
-    text[kNumberLength - 2] = static_cast<char>('0' + index / 10 % 10);
-    text[kNumberLength - 1] = static_cast<char>('0' + index % 10);
-    key.append(text, kNumberLength);
-    if (form == kReal) key.append(kRealTail);
+    fPut(kNumberMark);
+    fPut(form);
+    fPut(static_cast<char>('0' + index / 100));
+    fPut(static_cast<char>('0' + index / 10 % 10));
+    fPut(static_cast<char>('0' + index % 10));
+    if (form == kReal) fPut(kRealTail);
     return true;
   }
 
   // A literal kept as it stands must not look like a placeholder.
-  static bool fKeepsLiteral(std::string_view literal, std::string& key) {
+  bool fKeepsLiteral(std::string_view literal) {
     for (size_t i = 0; i + 2 < literal.size(); ++i) {
       if (literal[i] == 'Q' && literal[i + 1] >= 'A' && literal[i + 1] <= 'Z' &&
           fIsDigit(literal[i + 2])) {
@@ -615,11 +652,11 @@ class sKeyMaker {
       }
       if (literal.compare(i, kNumberMark.size(), kNumberMark) == 0) return false;
     }
-    key.append(literal);
+    fPut(literal);
     return true;
   }
 
-  bool fString(std::string_view line, size_t& i, std::string& key) {
+  bool fString(std::string_view line, size_t& i) {
     size_t j = i + 1;
     // Without escapes but '\\' the engine copies the bytes as they are.
     bool bPlain = true;
@@ -638,17 +675,17 @@ class sKeyMaker {
     const std::string_view text = line.substr(i + 1, j - i - 1);
     // Literals of at most one byte are written by their code.
     if (bPlain && nBytes >= 2) {
-      key += '"';
-      fAppendPlaceholder('S', fValueIndex(text, 'S'), key);
-      key += '"';
-    } else if (!fKeepsLiteral(line.substr(i, j + 1 - i), key)) {
+      fPut('"');
+      fPutPlaceholder('S', fValueIndex(text, 'S'));
+      fPut('"');
+    } else if (!fKeepsLiteral(line.substr(i, j + 1 - i))) {
       return false;
     }
     i = j + 1;
     return true;
   }
 
-  bool fRawcode(std::string_view line, size_t& i, std::string& key) {
+  bool fRawcode(std::string_view line, size_t& i) {
     size_t j = i + 1;
     while (j < line.size() && line[j] != '\'') {
       if (line[j] == '\\' || static_cast<unsigned char>(line[j]) < 32) return false;
@@ -661,10 +698,10 @@ class sKeyMaker {
     if (bWord) {
       const uint32_t index = fValueIndex(text, 'R');
       if (index >= kMaxValues) return false;
-      key += '\'';
-      fAppendPlaceholder('R', index, key);
-      key += '\'';
-    } else if (!fKeepsLiteral(line.substr(i, j + 1 - i), key)) {
+      fPut('\'');
+      fPutPlaceholder('R', index);
+      fPut('\'');
+    } else if (!fKeepsLiteral(line.substr(i, j + 1 - i))) {
       return false;
     }
     i = j + 1;
@@ -679,7 +716,8 @@ class sKeyMaker {
   size_t nFirst_ = 0;
   std::vector<char> families_;
   std::vector<std::string> registered_;
-  size_t nAfterValue_ = 0;    // where the last name or number ended
+  size_t nAfterValue_ = 0;  // where the last name or number ended
+  char* out_ = nullptr;     // the next byte of the key, in cache_.keyBytes
 };
 
 // A number may run into "then" ('if i==9then'); a name may not.
