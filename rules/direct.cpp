@@ -318,9 +318,6 @@ bool fParseNumberPlaceholder(std::string_view text, size_t i, sPlaceholder& p) {
   if (form == kReal) {
     // Written as learnt, the real's tail is part of the value.
     if (text.compare(end, kRealTail.size(), kRealTail) != 0) return false;
-    if (end + kRealTail.size() < text.size() && fIsDigit(text[end + kRealTail.size()])) {
-      return false;
-    }
     length += kRealTail.size();
   }
   p = {'0', index, length};
@@ -348,6 +345,12 @@ bool fParsePlaceholder(std::string_view text, size_t i, sPlaceholder& p) {
   return true;
 }
 
+bool fLooksLikePlaceholder(std::string_view text, size_t i) {
+  if (text.compare(i, kNumberMark.size(), kNumberMark) == 0) return true;
+  return text[i] == 'Q' && i + 2 < text.size() && text[i + 1] >= 'A' && text[i + 1] <= 'Z' &&
+         fIsDigit(text[i + 2]);
+}
+
 // Bytes with a hole wherever a placeholder of the families came out (the
 // family '0' is the numbers'), and with bTabs a hole at each line start for
 // the tabs of a deeper line. Any other placeholder-like text means the
@@ -361,20 +364,25 @@ bool fMakeTemplate(std::string_view text, const char* families, size_t nValues, 
       t.holes.emplace_back(static_cast<uint32_t>(t.bytes.size()), sLineTemplate::kTabs);
     }
     sPlaceholder p;
-    if ((text[i] == 'Q' || text[i] == kNumberMark[0]) && fParsePlaceholder(text, i, p)) {
-      if (p.family == 'K' || p.family == 'L') {
-        if (nDeclaredOffset == 0 || p.nIndex < nDeclaredOffset) return false;
-        p.nIndex -= nDeclaredOffset;
-      } else if (std::strchr(families, p.family) == nullptr) {
-        return false;
-      }
-      if (p.nIndex >= nValues) return false;
-      t.holes.emplace_back(static_cast<uint32_t>(t.bytes.size()), p.nIndex);
-      i += p.nLength;
+    const bool bMaybe = text[i] == 'Q' || text[i] == kNumberMark[0];
+    if (!bMaybe || !fParsePlaceholder(text, i, p)) {
+      // Nothing but a placeholder puts these bytes into learnt output (a
+      // literal holding them stays out of the templates); one the engine
+      // ran into a neighbour ('5$0' gave "0x900000010") has no place.
+      if (bMaybe && fLooksLikePlaceholder(text, i)) return false;
+      t.bytes += text[i];
+      ++i;
       continue;
     }
-    t.bytes += text[i];
-    ++i;
+    if (p.family == 'K' || p.family == 'L') {
+      if (nDeclaredOffset == 0 || p.nIndex < nDeclaredOffset) return false;
+      p.nIndex -= nDeclaredOffset;
+    } else if (std::strchr(families, p.family) == nullptr) {
+      return false;
+    }
+    if (p.nIndex >= nValues) return false;
+    t.holes.emplace_back(static_cast<uint32_t>(t.bytes.size()), p.nIndex);
+    i += p.nLength;
   }
   t.bValid = true;
   return true;
@@ -1162,6 +1170,22 @@ class sUnitLearner {
   }
 
  private:
+  // Whether the line leaves the state as the reference. A local array's
+  // declaration leaves vArrayDecl set (the first byte of a state), which
+  // only the plain handler reads; every line that can follow a local resets
+  // it before its first plain element: a local at its type, a statement, an
+  // if or a loop as the element its closer ends, and endfunction.
+  static bool fLeavesState(const sUnit& unit, const std::string& after,
+                           const std::string& reference) {
+    if (fKindOf(unit) != eLine::kLocal) return after == reference;
+    return fSameBesidesArrayDecl(after, reference);
+  }
+
+  // Before a line, the marker call in front of it has reset vArrayDecl.
+  static bool fSameBesidesArrayDecl(const std::string& state, const std::string& reference) {
+    return state.size() == reference.size() && state.compare(1, state.npos, reference, 1) == 0;
+  }
+
   // Locals go last, each declaring its own name (see fDeclaredOffset).
   void fBuild() {
     before_.assign(units_.size(), 0);
@@ -1256,9 +1280,9 @@ class sUnitLearner {
     // blocks around an elseif or exitwhen.
     const std::string* pBefore = run.fStateAt('M', before_[i]);
     const std::string* pAfter = run.fStateAt('M', before_[i] + 1);
-    if (pBefore == nullptr || *pBefore != reference) return;
+    if (pBefore == nullptr || !fSameBesidesArrayDecl(*pBefore, reference)) return;
     sLineTemplate& t = fNewLine(cache, unit.key);
-    if (pAfter == nullptr || *pAfter != reference) return;
+    if (pAfter == nullptr || !fLeavesState(unit, *pAfter, reference)) return;
     if (fKindOf(unit) == eLine::kElseif || fKindOf(unit) == eLine::kExitwhen) {
       const std::string* pInner = run.fStateAt('A', i);
       const std::string* pInnerAfter = run.fStateAt('B', i);
@@ -1560,9 +1584,10 @@ std::string fPersistentState(const sState& s, const sText& in) {
       s.vAssignPending, s.vEqualityPending, s.vBangPending, s.vHexPending,
       s.vCommaPending, s.vNullPending, s.vStarPending, s.vSlashPending, s.vPlusPending,
       s.vMinusPending, s.vLessPending, s.vGreaterPending, s.vElsePending, s.vStringMode,
-      s.vArrayDecl, s.vInQuotes, s.vInExpressionRule,
-      static_cast<int32_t>(s.vPendingName.fEmpty())};
-  std::string state(reinterpret_cast<const char*>(values), sizeof values);
+      s.vInQuotes, s.vInExpressionRule, static_cast<int32_t>(s.vPendingName.fEmpty())};
+  // First, so the learner can leave it out where a local array sets it.
+  std::string state(1, static_cast<char>(s.vArrayDecl));
+  state.append(reinterpret_cast<const char*>(values), sizeof values);
   state += s.vPendingType.data;
   state += '\0';
   state += s.vEscapedQuotes.str();

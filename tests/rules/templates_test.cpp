@@ -6,6 +6,7 @@
 // the globals and locals around them.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -77,6 +78,7 @@ TEST(LineTemplates, WriteWhatTheEngineWrites) {
       // Numbers the engine runs together, and forms it writes differently.
       "call F(9 10823.7,1)\r\nset a=0 then\r\ncall F(do 0,a 1,G  2.5,new 3)\r\n",
       "set a=$FF+0x1F+010+1e5\r\ncall F(.5,1.,-1,- 2)\r\n",
+      "call F(270.00$0,5$0,0x1F$2,7 $3)\r\n",
       // Literals that look like the placeholders.
       "call F(\"QG1Q\",'QR01',90000001,\"90000001\",QN0Q,QG2Q)\r\n",
       "call F(90001001.0,0x90002001,9000.5,0x9000,\"90001001.0\",90001001.0then)\r\n",
@@ -113,6 +115,28 @@ TEST(LineTemplates, WriteWhatTheEngineWrites) {
   const sBothWays both = fBothWays(all);
   EXPECT_TRUE(fSameBytes(both.templates, both.engine));
   EXPECT_GT(both.nFromTemplates, 5);
+}
+
+// A local array's declaration leaves a flag set that the next line resets
+// before it reads it, whatever kind of line that is: such functions are
+// written from templates too.
+TEST(LineTemplates, CoverFunctionsWithLocalArrays) {
+  const std::string kBodies[] = {
+      "local integer array b\r\nlocal integer i\r\nset G=b[1]\r\n",
+      "local unit array c\r\nset G=a\r\n",
+      "local real array d\r\nif G then\r\nendif\r\n",
+      "local integer array b\r\nloop\r\nset G=a\r\nendloop\r\n",
+      "local integer array b\r\ncall F(b)\r\n",
+      "local integer array b\r\nreturn G\r\n",
+  };
+  std::string all = kGlobals;
+  for (const std::string& body : kBodies) {
+    all += "function f" + std::to_string(all.size()) +
+           " takes integer a,unit u returns integer\r\n" + body + "return 0\r\nendfunction\r\n";
+  }
+  const sBothWays both = fBothWays(all);
+  EXPECT_TRUE(fSameBytes(both.templates, both.engine));
+  EXPECT_EQ(both.nFromTemplates, static_cast<int32_t>(std::size(kBodies)));
 }
 
 // Whatever the templates decline, the engine writes: a speed matter only, so
