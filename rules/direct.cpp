@@ -388,19 +388,33 @@ bool fMakeTemplate(std::string_view text, const char* families, size_t nValues, 
   return true;
 }
 
+// Sized first and then written in place: a line has a hole or two for
+// each of its words, and appending each piece cost more than the copying.
 void fFill(const sLineTemplate& t, const std::string_view* pValues, int32_t nTabs,
            std::string& out) {
+  const size_t tabs = nTabs > 0 ? static_cast<size_t>(nTabs) : 0;
+  size_t size = t.bytes.size();
+  for (const auto& [offset, index] : t.holes) {
+    size += index == sLineTemplate::kTabs ? tabs : pValues[index].size();
+  }
+  const size_t start = out.size();
+  out.resize(start + size);
+  char* p = out.data() + start;
+  const char* bytes = t.bytes.data();
   size_t copied = 0;
   for (const auto& [offset, index] : t.holes) {
-    out.append(t.bytes, copied, offset - copied);
-    if (index == sLineTemplate::kTabs) {
-      if (nTabs > 0) out.append(static_cast<size_t>(nTabs), '\t');
-    } else {
-      out.append(pValues[index]);
-    }
+    std::memcpy(p, bytes + copied, offset - copied);
+    p += offset - copied;
     copied = offset;
+    if (index == sLineTemplate::kTabs) {
+      std::memset(p, '\t', tabs);
+      p += tabs;
+    } else {
+      std::memcpy(p, pValues[index].data(), pValues[index].size());
+      p += pValues[index].size();
+    }
   }
-  out.append(t.bytes, copied, std::string::npos);
+  std::memcpy(p, bytes + copied, t.bytes.size() - copied);
 }
 
 std::string fFilled(const sLineTemplate& t, const std::vector<std::string_view>& values) {
