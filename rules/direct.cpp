@@ -355,6 +355,8 @@ bool fLooksLikePlaceholder(std::string_view text, size_t i) {
 // family '0' is the numbers'), and with bTabs a hole at each line start for
 // the tabs of a deeper line. Any other placeholder-like text means the
 // output was cut in the wrong place.
+constexpr sByteSet kTemplateStops = fByteSetOf("Q9\n");
+
 bool fMakeTemplate(std::string_view text, const char* families, size_t nValues, bool bTabs,
                    sLineTemplate& t, uint32_t nDeclaredOffset = 0) {
   t = sLineTemplate();
@@ -362,6 +364,14 @@ bool fMakeTemplate(std::string_view text, const char* families, size_t nValues, 
   for (size_t i = 0; i < text.size();) {
     if (bTabs && (i == 0 || text[i - 1] == '\n')) {
       t.holes.emplace_back(static_cast<uint32_t>(t.bytes.size()), sLineTemplate::kTabs);
+    }
+    if (!fHasByte(kTemplateStops, text[i])) {
+      // Up to the next byte that may start a placeholder or a line.
+      size_t end = i + 1;
+      while (end < text.size() && !fHasByte(kTemplateStops, text[end])) ++end;
+      t.bytes.append(text.data() + i, end - i);
+      i = end;
+      continue;
     }
     sPlaceholder p;
     const bool bMaybe = text[i] == 'Q' || text[i] == kNumberMark[0];
@@ -1082,7 +1092,16 @@ bool fRunLearner(std::string&& script, int32_t nFunctions, const std::vector<std
 }
 
 std::string fMarker(char family, size_t n) {
-  return std::string("Q") + family + std::to_string(n) + "Q";
+  char digits[24];
+  size_t d = sizeof digits;
+  do {
+    digits[--d] = static_cast<char>('0' + n % 10);
+    n /= 10;
+  } while (n != 0);
+  std::string marker = {'Q', family};
+  marker.append(digits + d, sizeof digits - d);
+  marker += 'Q';
+  return marker;
 }
 
 // Finds the marker's line "MARKER();" CR LF from `from` on: where the line
@@ -1093,11 +1112,12 @@ std::string fMarker(char family, size_t n) {
 // next line would run on into a different line in a real function.
 bool fFindMarker(std::string_view text, char family, size_t n, size_t from, size_t& lineStart,
                  size_t& lineEnd) {
-  const std::string call = fMarker(family, n) + "();\r\n";
+  std::string call = fMarker(family, n);
+  call += "();\r\n";
   const size_t at = text.find(call, from);
   if (at == std::string_view::npos) return false;
   const size_t tabs = family == 'M' ? 1 : 2;
-  if (at < tabs || text.compare(at - tabs, tabs, std::string(tabs, '\t')) != 0) return false;
+  if (at < tabs || text.compare(at - tabs, tabs, "\t\t", tabs) != 0) return false;
   lineStart = at - tabs;
   if (lineStart > 0 && text[lineStart - 1] != '\n') return false;
   lineEnd = at + call.size();
