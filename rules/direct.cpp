@@ -217,7 +217,9 @@ size_t fWordEnd(std::string_view text, size_t i) {
 }
 
 bool fStartsWithWord(std::string_view line, std::string_view word) {
-  return line.size() >= word.size() && line.compare(0, word.size(), word) == 0 &&
+  // The first byte turns most lines away before the comparison.
+  return line.size() >= word.size() && line[0] == word[0] &&
+         line.compare(0, word.size(), word) == 0 &&
          (line.size() == word.size() || !fIsWordByte(line[word.size()]));
 }
 
@@ -579,17 +581,22 @@ class sKeyMaker {
   // 'f(a,b)'. The declared name is the exception: the learner declares one
   // name for all of its occurrences.
   uint32_t fValueIndex(std::string_view value, char family) {
-    std::vector<std::string_view>& values = *values_;
-    if (family == 'K' || family == 'L') {
-      for (size_t i = nFirst_; i < values.size(); ++i) {
-        if (families_[i - nFirst_] == family && values[i] == value) {
-          return static_cast<uint32_t>(i - nFirst_);
-        }
+    if (family == 'K' || family == 'L') return fDeclaredIndex(value, family);
+    values_->push_back(value);
+    families_.push_back(family);
+    return static_cast<uint32_t>(values_->size() - 1 - nFirst_);
+  }
+
+  uint32_t fDeclaredIndex(std::string_view value, char family) {
+    const std::vector<std::string_view>& values = *values_;
+    for (size_t i = nFirst_; i < values.size(); ++i) {
+      if (families_[i - nFirst_] == family && values[i] == value) {
+        return static_cast<uint32_t>(i - nFirst_);
       }
     }
-    values.push_back(value);
+    values_->push_back(value);
     families_.push_back(family);
-    return static_cast<uint32_t>(values.size() - 1 - nFirst_);
+    return static_cast<uint32_t>(values_->size() - 1 - nFirst_);
   }
 
   // 'Q', the family, the index, 'Q'; a rawcode's has two digits, no 'Q'.
