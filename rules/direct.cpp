@@ -37,6 +37,21 @@ class sByteTable {
  public:
   static constexpr uint32_t kNone = UINT32_MAX;
 
+  // Eight bytes a step; the tail is read as one more step.
+  static uint64_t fHash(std::string_view key) {
+    uint64_t hash = 0x9E3779B97F4A7C15ULL ^ key.size();
+    size_t i = 0;
+    for (; i + 8 <= key.size(); i += 8) {
+      uint64_t chunk;
+      std::memcpy(&chunk, key.data() + i, 8);
+      hash = (hash ^ chunk) * 0xFF51AFD7ED558CCDULL;
+      hash ^= hash >> 32;
+    }
+    uint64_t tail = 0;
+    std::memcpy(&tail, key.data() + i, key.size() - i);
+    hash = (hash ^ tail) * 0xC4CEB9FE1A85EC53ULL;
+    return hash ^ (hash >> 29);
+  }
   uint32_t fFind(std::string_view key) const { return fFind(key, fHash(key)); }
 
   // A table may hash its keys its own way, the same for every call.
@@ -76,21 +91,7 @@ class sByteTable {
     uint32_t nValue = kNone;
   };
 
-  // Eight bytes a step; the tail is read as one more step.
-  static uint64_t fHash(std::string_view key) {
-    uint64_t hash = 0x9E3779B97F4A7C15ULL ^ key.size();
-    size_t i = 0;
-    for (; i + 8 <= key.size(); i += 8) {
-      uint64_t chunk;
-      std::memcpy(&chunk, key.data() + i, 8);
-      hash = (hash ^ chunk) * 0xFF51AFD7ED558CCDULL;
-      hash ^= hash >> 32;
-    }
-    uint64_t tail = 0;
-    std::memcpy(&tail, key.data() + i, key.size() - i);
-    hash = (hash ^ tail) * 0xC4CEB9FE1A85EC53ULL;
-    return hash ^ (hash >> 29);
-  }
+
 
   void fPlace(const sSlot& slot) {
     size_t i = slot.nHash & (slots_.size() - 1);
@@ -840,6 +841,7 @@ struct sLine {
   size_t nKey = 0;    // the key: keys_ from nKey, nKeyLength bytes
   size_t nKeyLength = 0;
   size_t nValues = 0;  // the values: values_ from nValues
+  uint64_t nHash = 0;  // the key's, looked up three times
   uint32_t nTemplate = sByteTable::kNone;
 };
 
@@ -900,6 +902,7 @@ class sFunctionLines {
     // as well as the script's line does.
     if (keys_.size() - l.nKey > kMaxLineBytes) return false;
     l.nKeyLength = keys_.size() - l.nKey;
+    l.nHash = sByteTable::fHash(std::string_view(keys_).substr(l.nKey, l.nKeyLength));
     lines_.push_back(l);
     return true;
   }
@@ -1396,9 +1399,10 @@ class sMissing {
     for (size_t i = 0; i < lines.size(); ++i) {
       if (!fHasTemplate(lines[i].kind)) continue;
       const std::string_view key = f.fKey(lines[i]);
-      if (cache_.lineIndex.fFind(key) != sByteTable::kNone) continue;
-      if (queued_.fFind(key) != sByteTable::kNone) continue;
-      queued_.fInsert(key, 0);
+      const uint64_t hash = lines[i].nHash;
+      if (cache_.lineIndex.fFind(key, hash) != sByteTable::kNone) continue;
+      if (queued_.fFind(key, hash) != sByteTable::kNone) continue;
+      queued_.fInsert(key, hash, 0);
       units_.push_back({std::string(key), f.fValueCount(i)});
     }
     const std::string& head = f.fHeadKey();
@@ -1502,7 +1506,7 @@ const sHeadTemplate* fFindTemplates(sLineTemplates& cache, sFunctionLines& f, bo
   if (head == sByteTable::kNone || !cache.heads[head].bValid) return nullptr;
   for (sLine& line : f.fLines()) {
     if (!fHasTemplate(line.kind)) continue;
-    line.nTemplate = cache.lineIndex.fFind(f.fKey(line));
+    line.nTemplate = cache.lineIndex.fFind(f.fKey(line), line.nHash);
     if (line.nTemplate == sByteTable::kNone || !cache.lines[line.nTemplate].bValid) return nullptr;
   }
   return &cache.heads[head];
