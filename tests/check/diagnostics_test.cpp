@@ -70,6 +70,8 @@ const Case kCases[] = {
     {"control byte outside a literal, once per line",
      "globals\r\ninteger a = 1\x01\x02\r\nstring s = \"\x01\"\r\nendglobals\r\n", {"2: control byte"}},
     {"control byte in a comment is dropped with it", kHead + "// \x7F\r\n" + kEnd, {}},
+    {"a word split by a control byte is still the word",
+     kHead + "if a then\r\nend\x01if\r\n" + kEnd, {"3: control byte"}},
     {"line in a function that begins no statement", kHead + "call g()\r\n  foo = 1\r\n" + kEnd,
      {"3: line left out"}},
     {"keywords are whole words", kHead + "ifo x then\r\nendiffy\r\n" + kEnd,
