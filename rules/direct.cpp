@@ -26,6 +26,7 @@
 #include "output/tokens.h"
 #include "rules/rules.h"
 #include "scan/kinds.h"
+#include "scan/scanner.h"
 #include "scan/typenames.h"
 #include "text/byteset.h"
 
@@ -702,8 +703,9 @@ class sKeyMaker {
     bool bPlain = true;
     size_t nBytes = 0;  // what the literal holds, escapes undone
     while (j < line.size() && line[j] != '"') {
-      // The engine ends a line at a zero byte or byte 14, even in a literal.
-      if (static_cast<unsigned char>(line[j]) < 32) return false;
+      // The engine ends a line at a zero byte or byte 14, even in a literal;
+      // other control bytes (a tab) it copies as they are.
+      if (fIsLineEndByte(line[j])) return false;
       if (line[j] == '\\') {
         if (j + 1 >= line.size() || line[j + 1] != '\\') bPlain = false;
         ++j;

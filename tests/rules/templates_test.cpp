@@ -100,6 +100,8 @@ TEST(LineTemplates, WriteWhatTheEngineWrites) {
       "\r\n\r\nset  a=1\r\n",
       // Bytes that end a line for the engine, even in a literal.
       "call F(\"his items i\0\0`0 conds\",\"a\x0e b\")\r\nset a=1\r\n"s,
+      // The other control bytes it copies, but a lone one by its code.
+      "call F(\"a\tb\",\"\t\",\"x\x01y\x0bz\",S+\"\t\t \")\r\n",
       // Non-ASCII text in a literal; an operator at the end of a line.
       "call F(\"\xE5\x9C\xB0\xE5\x9B\xBE\",S+\"ab\")\r\nset a=a+\r\nset a=1\r\n",
   };
