@@ -355,11 +355,13 @@ bool fLooksLikePlaceholder(std::string_view text, size_t i) {
          fIsDigit(text[i + 2]);
 }
 
+// The bytes that may begin a placeholder or a line.
+constexpr sByteSet kTemplateStops = fByteSetOf("Q9\n");
+
 // Bytes with a hole wherever a placeholder of the families came out (the
 // family '0' is the numbers'), and with bTabs a hole at each line start for
 // the tabs of a deeper line. Any other placeholder-like text means the
 // output was cut in the wrong place.
-constexpr sByteSet kTemplateStops = fByteSetOf("Q9\n");
 
 bool fMakeTemplate(std::string_view text, const char* families, size_t nValues, bool bTabs,
                    sLineTemplate& t, uint32_t nDeclaredOffset = 0) {
@@ -370,7 +372,6 @@ bool fMakeTemplate(std::string_view text, const char* families, size_t nValues, 
       t.holes.emplace_back(static_cast<uint32_t>(t.bytes.size()), sLineTemplate::kTabs);
     }
     if (!fHasByte(kTemplateStops, text[i])) {
-      // Up to the next byte that may start a placeholder or a line.
       size_t end = i + 1;
       while (end < text.size() && !fHasByte(kTemplateStops, text[end])) ++end;
       t.bytes.append(text.data() + i, end - i);
@@ -709,6 +710,7 @@ class sKeyMaker {
       if (line[j] == '\\') {
         if (j + 1 >= line.size() || line[j + 1] != '\\') bPlain = false;
         ++j;
+        if (j < line.size() && fIsLineEndByte(line[j])) return false;
       }
       ++j;
       ++nBytes;
