@@ -815,7 +815,7 @@ bool fParameters(std::string_view header, std::vector<std::string>& params) {
     while (!item.empty() && item.back() == ' ') item.remove_suffix(1);
     const size_t blank = item.find(' ');
     if (blank == std::string_view::npos) return false;
-    const std::string_view name = item.substr(blank + 1);
+    const std::string_view name = item.substr(fBlanksEnd(item, blank));
     if (name.empty() || !fIsLetter(name[0]) || fWordEnd(name, 0) != name.size()) return false;
     params.emplace_back(name);
     if (comma == std::string_view::npos) break;

@@ -120,25 +120,29 @@ TEST(LineTemplates, WriteWhatTheEngineWrites) {
 }
 
 // A local array's declaration leaves a flag set that the next line resets
-// before it reads it, whatever kind of line that is: such functions are
-// written from templates too.
-TEST(LineTemplates, CoverFunctionsWithLocalArrays) {
-  const std::string kBodies[] = {
-      "local integer array b\r\nlocal integer i\r\nset G=b[1]\r\n",
-      "local unit array c\r\nset G=a\r\n",
-      "local real array d\r\nif G then\r\nendif\r\n",
-      "local integer array b\r\nloop\r\nset G=a\r\nendloop\r\n",
-      "local integer array b\r\ncall F(b)\r\n",
-      "local integer array b\r\nreturn G\r\n",
+// before it reads it, whatever kind of line that is, and a header may have
+// more than one blank before a parameter's name: such functions are written
+// from templates too.
+TEST(LineTemplates, CoverLocalArraysAndLooseHeaders) {
+  using namespace std::string_literals;
+  const char kHeader[] = "function f takes integer a,unit u returns integer\r\n";
+  const std::string kFunctions[] = {
+      kHeader + "local integer array b\r\nlocal integer i\r\nset G=b[1]\r\n"s,
+      kHeader + "local unit array c\r\nset G=a\r\n"s,
+      kHeader + "local real array d\r\nif G then\r\nendif\r\n"s,
+      kHeader + "local integer array b\r\nloop\r\nset G=a\r\nendloop\r\n"s,
+      kHeader + "local integer array b\r\ncall F(b)\r\n"s,
+      kHeader + "local integer array b\r\nreturn G\r\n"s,
+      "function f takes unit  G,integer   a returns integer\r\nset G=a\r\n"s,
   };
   std::string all = kGlobals;
-  for (const std::string& body : kBodies) {
-    all += "function f" + std::to_string(all.size()) +
-           " takes integer a,unit u returns integer\r\n" + body + "return 0\r\nendfunction\r\n";
+  for (std::string function : kFunctions) {
+    function.replace(function.find(" f "), 3, " f" + std::to_string(all.size()) + " ");
+    all += function + "return 0\r\nendfunction\r\n";
   }
   const sBothWays both = fBothWays(all);
   EXPECT_TRUE(fSameBytes(both.templates, both.engine));
-  EXPECT_EQ(both.nFromTemplates, static_cast<int32_t>(std::size(kBodies)));
+  EXPECT_EQ(both.nFromTemplates, static_cast<int32_t>(std::size(kFunctions)));
 }
 
 // Whatever the templates decline, the engine writes: a speed matter only, so
