@@ -798,6 +798,8 @@ bool fDeclaredName(std::string_view line, std::string_view& name) {
 }
 
 // The parameters of 'function NAME takes nothing|TYPE NAME,... returns TYPE'.
+// The engine takes a type by its first bytes ('returns stringboolean' came
+// out "sMyString"), so a type it does not know leaves the function to it.
 bool fParameters(std::string_view header, std::vector<std::string>& params) {
   static constexpr std::string_view kTakes = " takes ";
   static constexpr std::string_view kReturns = " returns ";
@@ -806,6 +808,10 @@ bool fParameters(std::string_view header, std::vector<std::string>& params) {
   if (takes == std::string_view::npos || returns == std::string_view::npos || returns < takes) {
     return false;
   }
+  std::string_view result = header.substr(returns + kReturns.size());
+  result = result.substr(0, fWordEnd(result, fBlanksEnd(result, 0)));
+  result.remove_prefix(fBlanksEnd(result, 0));
+  if (result != "nothing" && !fIsTypeName(result)) return false;
   std::string_view list = header.substr(takes + kTakes.size(), returns - takes - kTakes.size());
   if (list == "nothing") return true;
   while (!list.empty()) {
@@ -814,7 +820,7 @@ bool fParameters(std::string_view header, std::vector<std::string>& params) {
     while (!item.empty() && item.front() == ' ') item.remove_prefix(1);
     while (!item.empty() && item.back() == ' ') item.remove_suffix(1);
     const size_t blank = item.find(' ');
-    if (blank == std::string_view::npos) return false;
+    if (blank == std::string_view::npos || !fIsTypeName(item.substr(0, blank))) return false;
     const std::string_view name = item.substr(fBlanksEnd(item, blank));
     if (name.empty() || !fIsLetter(name[0]) || fWordEnd(name, 0) != name.size()) return false;
     params.emplace_back(name);

@@ -113,6 +113,18 @@ TEST(LineTemplates, WriteWhatTheEngineWrites) {
     all += "function f" + std::to_string(all.size()) +
            " takes integer a,unit u returns integer\r\n" + body + "return 0\r\nendfunction\r\n";
   }
+  // Headers whose types the engine reads by their first bytes.
+  const std::string kHeads[] = {
+      "function h takes integer a returns stringboolean\r\n",
+      "function h takes integerx a,unit  u returns integer\r\n",
+      "function h takes nothing returns nothingx\r\n",
+  };
+  for (const std::string& head : kHeads) {
+    const std::string script = kGlobals + head + "return a\r\nendfunction\r\n";
+    const sBothWays both = fBothWays(script);
+    EXPECT_TRUE(fSameBytes(both.templates, both.engine)) << script;
+    all += head + "return a\r\nendfunction\r\n";
+  }
   // Together, each function starts where the one before left the state.
   const sBothWays both = fBothWays(all);
   EXPECT_TRUE(fSameBytes(both.templates, both.engine));
