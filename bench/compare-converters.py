@@ -99,8 +99,11 @@ def fGroups(rng):
              'integer new', 'endglobals']
     # Several functions, so each starts from the state the one before left.
     for n in range(rng.randint(1, 3)):
-        lines += ['function f%d takes integer a returns integer' % n, 'local integer x1=0',
-                  'local integer b']
+        head = rng.choice(['takes integer a returns integer', 'takes integer  a returns integer',
+                           'takes integer a,unit  u returns integer',
+                           'takes integerx a returns integer', 'takes integer a returns stringx',
+                           'takes integer a returns nothing'])
+        lines += ['function f%d %s' % (n, head), 'local integer x1=0', 'local integer b']
         if rng.random() < 0.3:
             lines.append(rng.choice(['local integer G', 'local integer integer7=G',
                                      'local integer andy', 'local unit array u']))
