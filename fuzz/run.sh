@@ -12,7 +12,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 shared=$here/../../shared/corpus
 
 mkdir -p "$work/seeds" "$work/corpus" "$work/found"
-for script in melee-2autumnleaves.j melee-4hillsbradcreek.j tribute-alliance.j Blizzard.j; do
+for script in melee-2autumnleaves.j melee-4hillsbradcreek.j tribute-alliance.j Blizzard.j \
+              dota-allstars.j; do
   [[ -f $shared/$script ]] || continue
   # One file per function, and the first 40 lines of a globals block closed
   # at once; only pieces under 4 kB, at most 150 per script.
