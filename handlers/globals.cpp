@@ -23,7 +23,10 @@ bool fWriteArrayDecl(sState& s, sText& in, sText& out) {
   if (fIsReservedName(name.data)) name.data += "_2";
   out = sText(kArrayOpen + s.vPendingType.data + kArrayClose + name.data);
   if (s.vInGlobals == 1) {
-    s.vGlobalNames.fAppend(&name);
+    // As for other declarations: an array given an initial value, which
+    // JASS has not ('string array A=0'), brings the value here, and a
+    // registered "0" was prefixed in every function after.
+    if (fIsIdentifier(name.data)) s.vGlobalNames.fAppend(&name);
   } else {
     s.vLocalNames.insert(name.data);  // a local array hides a global of its name
   }

@@ -9,6 +9,18 @@
 
 #include "output/reserved.h"
 
+// Only a JASS identifier names a global: in a declaration without blanks
+// ('integer c=a+1') an operator or literal reaches the registration too, and
+// registered it would be prefixed everywhere after.
+bool fIsIdentifier(const std::string& text) {
+  const auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+  if (text.empty() || !isLetter(text[0])) return false;
+  for (char c : text) {
+    if (!isLetter(c) && !(c >= '0' && c <= '9') && c != '_') return false;
+  }
+  return true;
+}
+
 namespace {
 
 constexpr const char* kGlobalPrefix = "pGlobal->";
@@ -95,18 +107,6 @@ void fWriteFlag(std::string& out, uint8_t& flag, const char* text) {
   if (!flag) return;
   out += text;
   flag = 0;
-}
-
-// Only a JASS identifier names a global: in a declaration without blanks
-// ('integer c=a+1') an operator or literal reaches the registration too, and
-// registered it would be prefixed everywhere after.
-bool fIsIdentifier(const std::string& text) {
-  const auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
-  if (text.empty() || !isLetter(text[0])) return false;
-  for (char c : text) {
-    if (!isLetter(c) && !(c >= '0' && c <= '9') && c != '_') return false;
-  }
-  return true;
 }
 
 // In a function, the flush that takes the pending type writes a parameter or

@@ -4,6 +4,8 @@
 #ifndef JASSCRIBE_OUTPUT_OPERAND_H_
 #define JASSCRIBE_OUTPUT_OPERAND_H_
 
+#include <string>
+
 #include "text/state.h"
 #include "text/text.h"
 
@@ -13,5 +15,9 @@ bool fTranslateOperand(sState& s, sText* pElement, sText& out);
 
 /// Clears the per-construct flags and buffers. Always returns true.
 bool fResetConstruct(sState& s);
+
+/// Whether text is a JASS identifier, the only kind of word the registry of
+/// globals takes.
+bool fIsIdentifier(const std::string& text);
 
 #endif  // JASSCRIBE_OUTPUT_OPERAND_H_

@@ -3,6 +3,7 @@
 // sections) byte for byte with outputs worked out by hand.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "support/bytes.h"
@@ -259,7 +260,8 @@ TEST(ExpressionsGolden, ArgumentListsWithoutBlanks) {
 // String literals inside the globals block always take the text form; the
 // globals are then written as members of the global object in functions.
 // A local array's declaration ends with its name: the globals of the lines
-// after it keep their prefix, whichever kind of line comes next.
+// after it keep their prefix, whichever kind of line comes next, by the
+// engine and by line templates.
 TEST(ExpressionsGolden, LocalArrayEndsItsDeclaration) {
   const std::string script =
       "globals\r\n"
@@ -293,7 +295,12 @@ TEST(ExpressionsGolden, LocalArrayEndsItsDeclaration) {
       "\t\tsMyArray<real[1],CONST_MAX_SIZE_MASS> r;\r\n"
       "\twhile(true)\r\n\t{\r\n\t\tpGlobal->g=1;\r\n\t}\r\n"
       "}\r\n\r\n";
-  EXPECT_TRUE(fSameBytes(fFunctionBodies(script), expected));
+  for (const uint8_t bEngineOnly : {0, 1}) {
+    sState s;
+    s.vEngineOnly = bEngineOnly;
+    ASSERT_TRUE(fConvertText(s, script));
+    EXPECT_TRUE(fSameBytes(fJoined(s.vFuncsCppList), expected)) << int(bEngineOnly);
+  }
 }
 
 TEST(ExpressionsGolden, GlobalsStringsAndArrays) {
@@ -340,28 +347,35 @@ TEST(ExpressionsGolden, GlobalsStringsAndArrays) {
 }
 
 // Declarations written without blanks hand operators and literals to the
-// registration too; only identifiers become global names, so a later "+" or
-// rawcode is never given the global prefix.
+// registration too, and so does an array given an initial value; only
+// identifiers become global names, so a later "+", rawcode or "0" is never
+// given the global prefix, by the engine or by a line template.
 TEST(ExpressionsGolden, OnlyIdentifiersBecomeGlobals) {
   const std::string script =
       "globals\r\n"
       "integer udg_x\r\n"
       "integer c=a+1\r\n"
       "integer X='A0HU'\r\n"
+      "string array A=0\r\n"
       "endglobals\r\n"
       "function f takes nothing returns nothing\r\n"
       "set udg_x = c+1\r\n"
       "set X = 'A0HU'\r\n"
       "set udg_x=udg_x+2\r\n"
+      "call G(0,udg_x)\r\n"
       "endfunction\r\n";
-  sState s;
-  ASSERT_TRUE(fConvertText(s, script));
   const std::string bodies = fVoidFunction(
       "\tpGlobal->udg_x =pGlobal->c+1;\r\n"
       "\tpGlobal->X ='A0HU';\r\n"
-      "\tpGlobal->udg_x=pGlobal->udg_x+2;\r\n");
-  EXPECT_TRUE(fSameBytes(fJoined(s.vFuncsCppList), bodies));
-  EXPECT_EQ(fJoined(s.vInitVarsInConstructorList), "\t\tc=a+1;\r\n\t\tX='A0HU';\r\n");
+      "\tpGlobal->udg_x=pGlobal->udg_x+2;\r\n"
+      "\tG(0,pGlobal->udg_x);\r\n");
+  for (const uint8_t bEngineOnly : {0, 1}) {
+    sState s;
+    s.vEngineOnly = bEngineOnly;
+    ASSERT_TRUE(fConvertText(s, script));
+    EXPECT_TRUE(fSameBytes(fJoined(s.vFuncsCppList), bodies)) << int(bEngineOnly);
+    EXPECT_EQ(fJoined(s.vInitVarsInConstructorList), "\t\tc=a+1;\r\n\t\tX='A0HU';\r\n");
+  }
 }
 
 // Names that C++ reserves get "_2" wherever they appear, and a name is never
