@@ -644,9 +644,10 @@ class sKeyMaker {
 
   // Decimal integers without a leading zero, reals with digits on both
   // sides of the point and hexadecimals of up to eight digits after "0x",
-  // which the engine copies as they are; other forms stay as they are,
-  // since the engine writes some of them differently ('$FF', a lone "0"
-  // before digits).
+  // which the engine copies as they are (the registry of globals takes
+  // identifiers only, so no number is ever written as a global); other
+  // forms stay as they are, since the engine writes some of them
+  // differently ('$FF', a lone "0" before digits).
   bool fNumber(std::string_view number) {
     const size_t point = number.find('.');
     if (point != std::string_view::npos) {
