@@ -29,6 +29,7 @@
 #include "scan/scanner.h"
 #include "scan/typenames.h"
 #include "text/byteset.h"
+#include "text/literals.h"
 
 namespace {
 
@@ -119,6 +120,7 @@ class sByteTable {
 struct sLineTemplate {
   static constexpr uint32_t kTabs = UINT32_MAX;  // the hole of a line's extra tabs
   bool bValid = false;
+  bool bFinished = false;  // through the token and grouping passes already
   std::string bytes;
   std::vector<std::pair<uint32_t, uint32_t>> holes;  // (offset in bytes, value index or kTabs)
 };
@@ -1163,6 +1165,54 @@ void fAppendLine(std::string_view text, std::string& script) {
   script += "\r\n";
 }
 
+// The token and grouping passes (fFinishTokens, fGroupLogicalOperators) go
+// over a function's text from its start, but a line end in code outside
+// groups sets them back to where they began: learnt output that ends so may
+// go through them on its own, once, instead of with every function. The
+// values put in later change nothing they do (names and numbers are word
+// bytes either way, strings and rawcodes stay inside their quotes, a real
+// keeps its point) but for a hexadecimal ending in 'e' before a sign, which
+// would take a blank as an exponent does: output with one is left raw.
+bool fFinishesAlone(std::string_view text) {
+  static constexpr std::string_view kLineEnd = "\r\n";
+  if (text.size() < kLineEnd.size() || text.substr(text.size() - kLineEnd.size()) != kLineEnd) {
+    return false;
+  }
+  sLiteralScan literal;
+  std::vector<char> closers;
+  for (const char ch : text) {
+    if (literal.fInside(ch) != 0) continue;
+    if (ch == '(' || ch == '[') {
+      closers.push_back(ch == '(' ? ')' : ']');
+    } else if (!closers.empty() && ch == closers.back()) {
+      closers.pop_back();
+    }
+  }
+  if (!literal.fInCode() || !closers.empty()) return false;
+  for (size_t at = text.find(kNumberMark); at != std::string_view::npos;
+       at = text.find(kNumberMark, at + 1)) {
+    if (at + kNumberMark.size() < text.size() && text[at + kNumberMark.size()] == kHex) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The template of learnt output, through the passes when it may go alone.
+// Both passes leave their own output as it is, so a function that has a
+// raw line among finished ones goes through them whole, as before.
+bool fMakeLineTemplate(std::string_view text, const char* families, size_t nValues, bool bTabs,
+                       sLineTemplate& t, uint32_t nDeclaredOffset = 0) {
+  if (fFinishesAlone(text)) {
+    const std::string finished = fGroupLogicalOperators(fFinishTokens(std::string(text)));
+    if (fMakeTemplate(finished, families, nValues, bTabs, t, nDeclaredOffset)) {
+      t.bFinished = true;
+      return true;
+    }
+  }
+  return fMakeTemplate(text, families, nValues, bTabs, t, nDeclaredOffset);
+}
+
 sLineTemplate& fNewLine(sLineTemplates& cache, std::string_view key) {
   cache.lineIndex.fInsert(key, static_cast<uint32_t>(cache.lines.size()));
   cache.lines.emplace_back();
@@ -1187,8 +1237,8 @@ bool fLearnHead(const sUnit& unit, sLineTemplates& cache) {
   sHeadTemplate t;
   const char* kHead = "H";
   const size_t n = unit.nValues;
-  bool ok = fMakeTemplate(std::string_view(run.text).substr(0, headEnd), kHead, n, false,
-                          t.head) &&
+  bool ok = fMakeLineTemplate(std::string_view(run.text).substr(0, headEnd), kHead, n, false,
+                              t.head) &&
             fMakeTemplate(learner.vFuncsForHeaderList.fItem(0), kHead, n, false, t.prototype) &&
             fMakeTemplate(learner.vFuncHeadText.data, kHead, n, false, t.headText) &&
             fMakeTemplate(learner.vFuncParams.data, kHead, n, false, t.params) &&
@@ -1357,7 +1407,7 @@ class sUnitLearner {
       }
       fragment = fragment.substr(a1, b0 - a1);
     }
-    fMakeTemplate(fragment, "GNSR0", unit.nValues, true, t, fDeclaredOffset(i));
+    fMakeLineTemplate(fragment, "GNSR0", unit.nValues, true, t, fDeclaredOffset(i));
   }
 
   const std::vector<sUnit>& units_;
@@ -1596,18 +1646,22 @@ bool fTranslateFunctionFromTemplates(sState& s, const sText& in, sText& out) {
   sFunctionLines& f = *pLines;
   const sHeadTemplate* pHead = fFindTemplates(cache, f, bReadAhead);
   if (pHead == nullptr) return false;
+  bool bFinished = pHead->head.bFinished;
   std::string body;
   body.reserve(in.data.size() + in.data.size() / 4 + 64);
   fFill(pHead->head, f.fHeadValues().data(), 0, body);
   for (const sLine& line : f.fLines()) {
     if (line.nTemplate != sByteTable::kNone) {
-      fFill(cache.lines[line.nTemplate], f.fValues(line), line.nTabs, body);
+      const sLineTemplate& t = cache.lines[line.nTemplate];
+      bFinished = bFinished && t.bFinished;
+      fFill(t, f.fValues(line), line.nTabs, body);
     } else {
       fWriteFraming(line, body);
     }
   }
   body += "}\r\n";
-  out.data = fGroupLogicalOperators(fFinishTokens(body));
+  // The framing and the closing brace are the same through the passes.
+  out.data = bFinished ? std::move(body) : fGroupLogicalOperators(fFinishTokens(body));
   // The header's state first: the prototype is filed from it, as the
   // engine files it.
   fLeaveState(s, *pHead, f);
