@@ -79,6 +79,11 @@ TEST(LineTemplates, WriteWhatTheEngineWrites) {
       "call F(9 10823.7,1)\r\nset a=0 then\r\ncall F(do 0,a 1,G  2.5,new 3)\r\n",
       "set a=$FF+0x1F+010+1e5\r\ncall F(.5,1.,-1,- 2)\r\n",
       "call F(270.00$0,5$0,0x1F$2,7 $3)\r\n",
+      // Lines the token and grouping passes change, beside one they must
+      // see in its function (a hexadecimal ending in 'e' before a sign).
+      ("set a=a- -1+1.5\r\nif a==1 or a==2 and G==3 then\r\nendif\r\n"
+       "return a==1 or (a==2 and G==3) or a>1.0\r\n"),
+      "set a=0x1e-1\r\nset a=a- -1\r\nif a==1 or a==2 and G==3 then\r\nendif\r\n",
       // Literals that look like the placeholders.
       "call F(\"QG1Q\",'QR01',90000001,\"90000001\",QN0Q,QG2Q)\r\n",
       "call F(90001001.0,0x90002001,9000.5,0x9000,\"90001001.0\",90001001.0then)\r\n",
