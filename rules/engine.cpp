@@ -419,6 +419,78 @@ int32_t fCutLineKeyword(sRuleCall& c, int32_t r, int32_t nEnd) {
   return word.nLen;
 }
 
+// A whole script is mostly the lines of its functions and its globals
+// block, which its scan only collects: its list acts on nothing but the
+// block keywords, each at one count of the buffer, and the buffer starts
+// again at every line end. At a line start with an empty buffer, the lines
+// from r on are collected up to the first byte the scan would act on (left
+// to the scan, with its line's bytes before it in the buffer), as scanning
+// them one by one would: each line end pair empties the buffer and does
+// nothing else while no element is cut. Any other line-end byte, and a
+// single one, end the stretch too. The bytes taken, or 0.
+int32_t fCollectScriptLines(sRuleCall& c, int32_t r, int32_t nEnd) {
+  if (c.rule != K_SCRIPT || c.nBufLen != 0 || !c.bLineEnd || c.vFlag2 != -1 ||
+      c.vIndex2 != -1 || c.s.vElseCount != 0 || c.s.vElsePending != 0) {
+    return 0;
+  }
+  const sScanChoice choice = fChooseAlternatives(c);
+  const sQuietRun run = fQuietRunOf(c, choice);
+  if (run.list == nullptr || run.pGroup != nullptr || run.list->fNotesAny() ||
+      !run.bLiteralsCollected || !fAfterIsIdle(c, choice.after)) {
+    return 0;
+  }
+  const char* p = c.in.data.data();
+  const uint8_t nStops = fStopFlags(c.s.vPendingNameSet == 1);
+  c.fLiteralSyncTo(r);
+  sLiteralScan literal = c.vLiteral;
+  uint8_t mark = c.nLiteralMark;
+  int32_t lineStart = r;  // the buffer holds the bytes from here to i
+  int32_t i = r;
+  const sAlternatives& list = *run.list;
+  const uint8_t nEnds = nStops | sAlternatives::kEndsStretch;
+  bool bActs = false;
+  while (i < nEnd) {
+    // In code, a byte needs only its flags, as in a quiet run.
+    if (literal.fInCode()) {
+      const int32_t start = i;
+      for (; i < nEnd; ++i) {
+        const uint8_t f = list.fQuietFlags(p[i]);
+        if ((f & (nEnds | sAlternatives::kActsAtCounts)) == 0) continue;
+        if ((f & nEnds) != 0) break;
+        if (list.fQuiet(p[i]).fHitsAt(i - lineStart + 1)) {
+          bActs = true;
+          break;
+        }
+      }
+      if (i > start) mark = 0;
+      if (bActs || i >= nEnd) break;
+    }
+    const char ch = p[i];
+    if (ch == '\r' || ch == '\n') {
+      // Only a pair or more empties the buffer.
+      const bool bPair = i + 1 < nEnd && (p[i + 1] == '\r' || p[i + 1] == '\n');
+      if (!bPair) break;
+      int32_t j = i;
+      while (j < nEnd && (p[j] == '\r' || p[j] == '\n')) mark = literal.fInside(p[j++]);
+      i = lineStart = j;
+      continue;
+    }
+    if (fIsLineEndByte(ch)) break;
+    sLiteralScan next = literal;
+    const uint8_t nextMark = next.fInside(ch);
+    if (fActsAt(run, ch, nextMark, i - lineStart + 1, nStops)) break;
+    literal = next;
+    mark = nextMark;
+    ++i;
+  }
+  if (i == r) return 0;
+  c.vLiteral = literal;
+  c.nLiteralNext = i;
+  c.nLiteralMark = mark;
+  if (i > lineStart) fCollectBytes(c, lineStart, i - lineStart);  // clears bLineEnd
+  return i - r;
+}
+
 // The scan from r on; r is where the text's scan begins, or a byte right
 // after a restart.
 void fScanText(sRuleCall& c, int32_t r) {
@@ -426,6 +498,12 @@ void fScanText(sRuleCall& c, int32_t r) {
   sScanChoice choice{};
   const sScanChoice* pChoice = nullptr;
   while (r < nEnd) {
+    const int32_t nLines = fCollectScriptLines(c, r, nEnd);
+    if (nLines > 0) {
+      r += nLines;
+      pChoice = nullptr;
+      continue;
+    }
     const int32_t nWord = fCutLineKeyword(c, r, nEnd);
     if (nWord > 0) {
       r += nWord;
