@@ -148,14 +148,25 @@ constexpr size_t kUnitsPerRun = 2000;    // lines learnt in one engine run at mo
 
 // A number placeholder: kNumberMark, a digit for the form it stands for
 // and the value's index in three digits. A real's has ".0" after it, so it
-// reads as a real; a hexadecimal's keeps the "0x" in front, outside it.
+// reads as a real, and one that ends in its point ('3.') has "."; a
+// hexadecimal's keeps the "0x" in front, outside it, and a real that begins
+// with its point ('.5') the ".".
 constexpr std::string_view kNumberMark = "9000";
 constexpr size_t kNumberLength = 8;
 static_assert(kNumberLength == kNumberMark.size() + 4, "a form digit, three of index");
 constexpr char kInteger = '0';
 constexpr char kReal = '1';
 constexpr char kHex = '2';
+constexpr char kPointLast = '3';
+constexpr char kPointFirst = '4';
 constexpr std::string_view kRealTail = ".0";
+constexpr std::string_view kPointTail = ".";
+
+// The tail a number placeholder of the form has after its digits.
+std::string_view fNumberTail(char form) {
+  if (form == kReal) return kRealTail;
+  return form == kPointLast ? kPointTail : std::string_view();
+}
 
 // What the first byte of a key says about the line.
 enum class eLine : char {
@@ -315,18 +326,15 @@ bool fParseNumberPlaceholder(std::string_view text, size_t i, sPlaceholder& p) {
   while (end < text.size() && fIsDigit(text[end])) ++end;
   if (end - i != kNumberLength) return false;
   const char form = text[i + kNumberMark.size()];
-  if (form != kInteger && form != kReal && form != kHex) return false;
+  if (form < kInteger || form > kPointFirst) return false;
   uint32_t index = 0;
   for (size_t j = i + kNumberMark.size() + 1; j < end; ++j) {
     index = index * 10 + static_cast<uint32_t>(text[j] - '0');
   }
-  size_t length = kNumberLength;
-  if (form == kReal) {
-    // Written as learnt, the real's tail is part of the value.
-    if (text.compare(end, kRealTail.size(), kRealTail) != 0) return false;
-    length += kRealTail.size();
-  }
-  p = {'0', index, length};
+  // Written as learnt, a real's tail is part of the value.
+  const std::string_view tail = fNumberTail(form);
+  if (text.compare(end, tail.size(), tail) != 0) return false;
+  p = {'0', index, kNumberLength + tail.size()};
   return true;
 }
 
@@ -644,8 +652,8 @@ class sKeyMaker {
     }
   }
 
-  // Decimal integers without a leading zero, reals with digits on both
-  // sides of the point and hexadecimals of up to eight digits after "0x",
+  // Decimal integers without a leading zero, reals of digits with a point
+  // before, after or among them, and hexadecimals of up to eight digits after "0x",
   // which the engine copies as they are (the registry of globals takes
   // identifiers only, so no number is ever written as a global); other
   // forms stay as they are, since the engine writes some of them
@@ -653,10 +661,17 @@ class sKeyMaker {
   bool fNumber(std::string_view number) {
     const size_t point = number.find('.');
     if (point != std::string_view::npos) {
-      const bool bReal = point > 0 && point + 1 < number.size() && number.size() <= 24 &&
-                         fAllOf(number.substr(0, point), kDigits) &&
-                         fAllOf(number.substr(point + 1), kDigits);
-      return bReal ? fPutNumber(number, kReal) : fKeepsLiteral(number);
+      const std::string_view whole = number.substr(0, point);
+      const std::string_view fraction = number.substr(point + 1);
+      if (number.size() > 24 || !fAllOf(whole, kDigits) || !fAllOf(fraction, kDigits) ||
+          number.size() == 1) {
+        return fKeepsLiteral(number);
+      }
+      if (whole.empty()) {
+        fPut('.');
+        return fPutNumber(fraction, kPointFirst);
+      }
+      return fPutNumber(number, fraction.empty() ? kPointLast : kReal);
     }
     if (number.size() > 2 && number[0] == '0' && (number[1] == 'x' || number[1] == 'X')) {
       const std::string_view digits = number.substr(2);
@@ -684,7 +699,7 @@ class sKeyMaker {
     fPut(static_cast<char>('0' + index / 100));
     fPut(static_cast<char>('0' + index / 10 % 10));
     fPut(static_cast<char>('0' + index % 10));
-    if (form == kReal) fPut(kRealTail);
+    fPut(fNumberTail(form));
     return true;
   }
 

@@ -87,6 +87,7 @@ TEST(LineTemplates, WriteWhatTheEngineWrites) {
       // Literals that look like the placeholders.
       "call F(\"QG1Q\",'QR01',90000001,\"90000001\",QN0Q,QG2Q)\r\n",
       "call F(90001001.0,0x90002001,9000.5,0x9000,\"90001001.0\",90001001.0then)\r\n",
+      "call F(90003001.,.90004001,-.90004001,.5.,1..,.)\r\n",
       // One value twice and two values in one shape, numbers of every form
       // beside each other, and strings whose only escapes are backslashes.
       ("call F(a,a)\r\ncall F(a,G)\r\ncall F(G,a)\r\nset a=a+a*2.50-0.5+0x1f+0XAB\r\n"
