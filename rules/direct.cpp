@@ -1163,13 +1163,10 @@ bool fFindMarker(std::string_view text, char family, size_t n, size_t from, size
 }
 
 void fNoteGlobals(std::string_view key, std::vector<std::string>& globals) {
-  for (size_t i = 0; i < key.size(); ++i) {
+  for (size_t i = key.find('Q'); i < key.size(); i = key.find('Q', i + 1)) {
     sPlaceholder p;
-    if (key[i] == 'Q' && fParsePlaceholder(key, i, p) && (p.family == 'G' || p.family == 'K')) {
-      const std::string_view name = key.substr(i, p.nLength);
-      if (std::find(globals.begin(), globals.end(), name) == globals.end()) {
-        globals.emplace_back(name);
-      }
+    if (fParsePlaceholder(key, i, p) && (p.family == 'G' || p.family == 'K')) {
+      globals.emplace_back(key.substr(i, p.nLength));  // made unique once all are noted
       i += p.nLength - 1;
     }
   }
@@ -1279,6 +1276,8 @@ class sUnitLearner {
 
   bool fRun(sLineTemplates& cache) {
     fBuild();
+    std::sort(globals_.begin(), globals_.end());
+    globals_.erase(std::unique(globals_.begin(), globals_.end()), globals_.end());
     sLearnt run;
     if (!fRunLearner(std::move(script_), 1, globals_, run)) return false;
     const std::string* pReference = run.fStateAt('M', 0);
@@ -1354,8 +1353,10 @@ class sUnitLearner {
 
   void fUnit(size_t i) {
     const sUnit& unit = units_[i];
-    const std::string renamed = fRenameDeclared(fKeyLine(unit.key, 1), i);
-    const std::string_view line = renamed;
+    // Only a local's key holds the name it declares.
+    const std::string_view key = fKeyLine(unit.key, 1);
+    const std::string renamed = fKindOf(unit) == eLine::kLocal ? fRenameDeclared(key, i) : "";
+    const std::string_view line = fKindOf(unit) == eLine::kLocal ? std::string_view(renamed) : key;
     fNoteGlobals(line, globals_);
     fAddEntries(fKeyEntries(unit.key), globals_);
     switch (fKindOf(unit)) {
