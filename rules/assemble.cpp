@@ -167,14 +167,30 @@ void fKeepOutput(sRuleCall& c, KindCode kind, sText& output) {
 }
 
 // The learner of line templates reads the state before each of its marker
-// calls, to tell the lines that leave something behind for the next.
+// calls ('call QM0Q()', families M, A and B), to tell the lines that leave
+// something behind for the next.
 void fNoteMarkerState(sRuleCall& c, KindCode kind, const sText& element) {
   static constexpr std::string_view kMarker = "call Q";
-  if (kind != K_CALL || element.data.compare(0, kMarker.size(), kMarker) != 0) return;
+  if (kind != K_CALL || element.data.size() <= kMarker.size() ||
+      element.data.compare(0, kMarker.size(), kMarker) != 0) {
+    return;
+  }
+  const char family = element.data[kMarker.size()];
+  if (family != 'M' && family != 'A' && family != 'B') return;
   c.s.pMarkerStates->emplace_back(element.data, fPersistentState(c.s, c.in));
 }
 
 }  // namespace
+
+void fNoteLineMark(sRuleCall& c, int32_t r) {
+  sElementMarks& marks = *c.s.pElementMarks;
+  // The body's pieces are only ever appended to, so their bytes are counted
+  // on from where the last mark left off.
+  for (; marks.nPiecesCounted < c.vPieces.size(); ++marks.nPiecesCounted) {
+    marks.nBytesCounted += c.vPieces[marks.nPiecesCounted].size();
+  }
+  marks.vMarks.push_back({r, marks.nBytesCounted, fPersistentState(c.s, c.in)});
+}
 
 void fCarryBack(sState& s, sText& in, KindCode kind, const sText& element) {
   if (s.vInGlobals == 1) {

@@ -247,6 +247,9 @@ eTranslate fTranslateElement(sRuleCall& c, KindCode kind);
 // was cut from.
 void fCarryBack(sState& s, sText& in, KindCode kind, const sText& element);
 void fAssemble(sRuleCall& c);
+// For the learner of line templates: a mark at the line start r of its
+// function's body, with nothing of the line scanned yet.
+void fNoteLineMark(sRuleCall& c, int32_t r);
 
 // Filing into the section lists (filing.cpp).
 void fFileResult(sRuleCall& c);

@@ -1076,6 +1076,8 @@ struct sLearnt {
   std::string text;  // the functions' texts, when the engine filed each of them
   std::vector<std::pair<std::string, std::string>> markerStates;
   std::vector<const std::string*> states[3];  // by marker family M, A, B and number
+  sElementMarks marks;  // at the line starts of the function's body
+  bool bLineMarks = false;  // whether the marks are wanted
 
   // Files the states by their markers, once the run is over.
   void fIndex() {
@@ -1113,10 +1115,12 @@ bool fRunLearner(std::string&& script, int32_t nFunctions, const std::vector<std
   for (const std::string& name : globals) learner.vGlobalNames.fAppendString(name.c_str());
   learner.vDepth = -1;
   learner.pMarkerStates = &run.markerStates;
+  learner.pElementMarks = run.bLineMarks ? &run.marks : nullptr;
   sText text(std::move(script));
   sText result;
   const bool ok = fRunRule(learner, K_SCRIPT, text, result);
   learner.pMarkerStates = nullptr;
+  learner.pElementMarks = nullptr;
   if (!ok) return false;
   run.fIndex();
   if (learner.vFuncsCppList.nCount() != 2 * nFunctions ||
@@ -1279,12 +1283,24 @@ class sUnitLearner {
     std::sort(globals_.begin(), globals_.end());
     globals_.erase(std::unique(globals_.begin(), globals_.end()), globals_.end());
     sLearnt run;
+    run.bLineMarks = true;
     if (!fRunLearner(std::move(script_), 1, globals_, run)) return false;
-    const std::string* pReference = run.fStateAt('M', 0);
-    if (pReference == nullptr) return false;
-    const std::string reference = *pReference;
-    size_t cursor = 0;
-    for (size_t i : order_) fLearnUnit(run, reference, i, cursor, cache);
+    // The function's text is its head and then the body's pieces as they
+    // were added; the first marker shows that the counting holds. The state
+    // at its line start, right after the header, is the one every line must
+    // begin in and leave.
+    const std::vector<sElementMark>& marks = run.marks.vMarks;
+    const size_t head = run.s.vFuncHeadText.data.size();
+    const sElementMark* pFirst = fMarkAt(marks, firstMarker_);
+    static constexpr std::string_view kFirst = "\tQM0Q();\r\n";
+    if (pFirst == nullptr || run.text.compare(head + pFirst->nOutputBytes, kFirst.size(), kFirst) != 0) {
+      return false;
+    }
+    const std::string& reference = pFirst->vState;
+    for (size_t n = 0; n < order_.size(); ++n) {
+      const size_t next = n + 1 < order_.size() ? lineStart_[order_[n + 1]] : lastMarker_;
+      fLearnUnit(run, reference, order_[n], next, head, cache);
+    }
     return true;
   }
 
@@ -1305,21 +1321,34 @@ class sUnitLearner {
     return state.size() == reference.size() && state.compare(1, state.npos, reference, 1) == 0;
   }
 
+  // The mark of the line that begins at start in the function's text, or
+  // null: the line before it ran on into it.
+  static const sElementMark* fMarkAt(const std::vector<sElementMark>& marks, size_t start) {
+    const auto at = std::lower_bound(
+        marks.begin(), marks.end(), start,
+        [](const sElementMark& mark, size_t offset) { return static_cast<size_t>(mark.nStart) < offset; });
+    return at != marks.end() && static_cast<size_t>(at->nStart) == start ? &*at : nullptr;
+  }
+
+  // The lines follow each other as in a function: the engine's line marks
+  // tell where each line's output begins and in what state it begins, and a
+  // marker call stands only before the first line and after the last.
   // Locals go last, each declaring its own name (see fDeclaredOffset).
   void fBuild() {
-    before_.assign(units_.size(), 0);
+    lineStart_.assign(units_.size(), 0);
     fAppendLine("function QF0Q takes nothing returns nothing", script_);
-    size_t marker = 0;
-    fAppendLine("call " + fMarker('M', marker) + "()", script_);
+    firstMarker_ = script_.size();
+    fAppendLine("call " + fMarker('M', 0) + "()", script_);
     for (const bool bLocals : {false, true}) {
       for (size_t i = 0; i < units_.size(); ++i) {
         if ((fKindOf(units_[i]) == eLine::kLocal) != bLocals) continue;
         order_.push_back(i);
-        before_[i] = marker++;
+        lineStart_[i] = script_.size();
         fUnit(i);
-        fAppendLine("call " + fMarker('M', marker) + "()", script_);
       }
     }
+    lastMarker_ = script_.size();
+    fAppendLine("call " + fMarker('M', 1) + "()", script_);
     fAppendLine("endfunction", script_);
   }
 
@@ -1376,34 +1405,29 @@ class sUnitLearner {
     }
   }
 
-  // Markers come out in the order they were written, so each search goes on
-  // from where the last one ended. A unit whose markers are missing was
-  // swallowed by a line before it: it stays unknown, to be learnt again
-  // with its own function.
-  void fLearnUnit(const sLearnt& run, const std::string& reference, size_t i, size_t& cursor,
-                  sLineTemplates& cache) const {
+  // A unit whose line has no mark was swallowed by a line before it, and
+  // one that begins in another state than the reference was translated in
+  // the wrong one: it stays unknown, to be learnt again. next is where the
+  // line after it begins in the function's text.
+  void fLearnUnit(const sLearnt& run, const std::string& reference, size_t i, size_t next,
+                  size_t head, sLineTemplates& cache) const {
     const std::string_view text = run.text;
     const sUnit& unit = units_[i];
-    size_t start = 0;
-    size_t end = 0;
-    size_t ignored = 0;
-    if (!fFindMarker(text, 'M', before_[i], cursor, ignored, start)) return;
-    cursor = start;
-    if (cache.lineIndex.fFind(unit.key) != sByteTable::kNone) return;
-    if (!fFindMarker(text, 'M', before_[i] + 1, start, end, ignored)) {
-      // Its own output ran into the next line: never from a template.
-      fNewLine(cache, unit.key);
-      return;
-    }
-    std::string_view fragment = text.substr(start, end - start);
+    const std::vector<sElementMark>& marks = run.marks.vMarks;
+    const sElementMark* pBefore = fMarkAt(marks, lineStart_[i]);
+    if (pBefore == nullptr || cache.lineIndex.fFind(unit.key) != sByteTable::kNone) return;
+    if (!fSameBesidesArrayDecl(pBefore->vState, reference)) return;
+    const sElementMark* pAfter = fMarkAt(marks, next);
+    // Its own line or output ran into the next line: never from a template.
+    sLineTemplate& t = fNewLine(cache, unit.key);
+    if (pAfter == nullptr || head + pAfter->nOutputBytes > text.size()) return;
+    std::string_view fragment = text.substr(head + pBefore->nOutputBytes,
+                                            pAfter->nOutputBytes - pBefore->nOutputBytes);
+    if (!fragment.empty() && fragment.back() != '\n') return;
     // A line that leaves state behind would change the next line: the
     // engine must see such a function whole. The same holds inside the
     // blocks around an elseif or exitwhen.
-    const std::string* pBefore = run.fStateAt('M', before_[i]);
-    const std::string* pAfter = run.fStateAt('M', before_[i] + 1);
-    if (pBefore == nullptr || !fSameBesidesArrayDecl(*pBefore, reference)) return;
-    sLineTemplate& t = fNewLine(cache, unit.key);
-    if (pAfter == nullptr || !fLeavesState(unit, *pAfter, reference)) return;
+    if (!fLeavesState(unit, pAfter->vState, reference)) return;
     if (fKindOf(unit) == eLine::kElseif || fKindOf(unit) == eLine::kExitwhen) {
       const std::string* pInner = run.fStateAt('A', i);
       const std::string* pInnerAfter = run.fStateAt('B', i);
@@ -1427,8 +1451,10 @@ class sUnitLearner {
   }
 
   const std::vector<sUnit>& units_;
-  std::vector<size_t> before_;  // the marker in front of each unit; the next follows it
-  std::vector<size_t> order_;   // units in the order they were written
+  std::vector<size_t> lineStart_;  // where each unit's first line begins in the script
+  std::vector<size_t> order_;      // units in the order they were written
+  size_t firstMarker_ = 0;         // where the marker calls before and after them begin
+  size_t lastMarker_ = 0;
   std::vector<std::string> globals_;
   std::string script_;
 };

@@ -20,6 +20,22 @@
 struct sState;
 struct sLineTemplates;
 
+/// What the learner of line templates notes at each line start of its
+/// function's body where nothing is cut: where the line begins in the
+/// function's text, how many bytes of output the body had by then, and the
+/// state.
+struct sElementMark {
+  int32_t nStart = 0;
+  size_t nOutputBytes = 0;
+  std::string vState;
+};
+
+struct sElementMarks {
+  std::vector<sElementMark> vMarks;
+  size_t nPiecesCounted = 0;  // the body's pieces whose bytes are counted
+  size_t nBytesCounted = 0;
+};
+
 /// Storage that one engine call uses and the next call at its depth reuses,
 /// so the nested calls made for every element do not allocate afresh.
 struct sEngineScratch {
@@ -129,6 +145,8 @@ struct sState {
   const std::string* pScript = nullptr;  // the whole script, while it is translated
   // Set by the learner: each marker call's text and the state before it.
   std::vector<std::pair<std::string, std::string>>* pMarkerStates = nullptr;
+  // Set by the learner: a mark at each line start of its function's body.
+  sElementMarks* pElementMarks = nullptr;
   int32_t vFunctionsFromTemplates = 0;  // functions written from the templates
   // Set while the engine translates the learner's own functions: they are
   // filed without the token and grouping passes, which run on whole functions.
