@@ -165,7 +165,7 @@ constexpr std::string_view kPointTail = ".";
 // The tail a number placeholder of the form has after its digits.
 std::string_view fNumberTail(char form) {
   if (form == kReal) return kRealTail;
-  return form == kPointLast ? kPointTail : std::string_view();
+  return form == kPointLast ? kPointTail : std::string_view("", 0);
 }
 
 // What the first byte of a key says about the line.
