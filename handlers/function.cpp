@@ -51,7 +51,9 @@ bool fOnFunctionBlock(sState& s, sText& in, sText& out) {
     fClearHeaderFlags(s);
     return true;
   }
+  if (s.pFunctionNotes != nullptr) fBeginFunctionNote(s, in);
   if (!fApplyRule(s, in, out, K_FUNCTION)) return false;
+  if (s.pFunctionNotes != nullptr) fEndFunctionNote(s);
   fClearHeaderFlags(s);
   return true;
 }

@@ -1078,6 +1078,8 @@ struct sLearnt {
   std::vector<const std::string*> states[3];  // by marker family M, A, B and number
   sElementMarks marks;  // at the line starts of the function's body
   bool bLineMarks = false;  // whether the marks are wanted
+  std::vector<sFunctionNote> notes;  // of each function, when wanted
+  bool bFunctionNotes = false;
 
   // Files the states by their markers, once the run is over.
   void fIndex() {
@@ -1116,11 +1118,13 @@ bool fRunLearner(std::string&& script, int32_t nFunctions, const std::vector<std
   learner.vDepth = -1;
   learner.pMarkerStates = &run.markerStates;
   learner.pElementMarks = run.bLineMarks ? &run.marks : nullptr;
+  learner.pFunctionNotes = run.bFunctionNotes ? &run.notes : nullptr;
   sText text(std::move(script));
   sText result;
   const bool ok = fRunRule(learner, K_SCRIPT, text, result);
   learner.pMarkerStates = nullptr;
   learner.pElementMarks = nullptr;
+  learner.pFunctionNotes = nullptr;
   if (!ok) return false;
   run.fIndex();
   if (learner.vFuncsCppList.nCount() != 2 * nFunctions ||
@@ -1235,39 +1239,77 @@ sLineTemplate& fNewLine(sLineTemplates& cache, std::string_view key) {
   return cache.lines.back();
 }
 
-// Learns what the engine makes of a header: the header alone, then a
-// marker, in a function of its own.
-bool fLearnHead(const sUnit& unit, sLineTemplates& cache) {
+// Learns what the engine makes of headers that need the same registry
+// entries: each header in a function of its own with a marker call, all in
+// one run. A header whose translation began in another state than the
+// first one's gets no template.
+bool fLearnHeadRun(const std::vector<const sUnit*>& heads, sLineTemplates& cache) {
   std::string script;
-  fAppendLine(fKeyLine(unit.key, 0), script);
-  fAppendLine("call " + fMarker('M', 0) + "()", script);
-  fAppendLine("endfunction", script);
-  std::vector<std::string> globals;
-  fAddEntries(fKeyEntries(unit.key), globals);
-  sLearnt run;
-  if (!fRunLearner(std::move(script), 1, globals, run)) return false;
-  const sState& learner = run.s;
-  size_t headEnd = 0;
-  size_t ignored = 0;
-  if (!fFindMarker(run.text, 'M', 0, 0, headEnd, ignored)) return false;
-  sHeadTemplate t;
-  const char* kHead = "H";
-  const size_t n = unit.nValues;
-  bool ok = fMakeLineTemplate(std::string_view(run.text).substr(0, headEnd), kHead, n, false,
-                              t.head) &&
-            fMakeTemplate(learner.vFuncsForHeaderList.fItem(0), kHead, n, false, t.prototype) &&
-            fMakeTemplate(learner.vFuncHeadText.data, kHead, n, false, t.headText) &&
-            fMakeTemplate(learner.vFuncParams.data, kHead, n, false, t.params) &&
-            fMakeTemplate(learner.vFuncName.str(), kHead, n, false, t.name) &&
-            fMakeTemplate(learner.vFuncJassName.str(), kHead, n, false, t.jassName) &&
-            learner.vBodyFuncsInitList.nCount() <= 1;
-  t.bRegisters = learner.vBodyFuncsInitList.nCount() == 1;
-  if (ok && t.bRegisters) {
-    ok = fMakeTemplate(learner.vBodyFuncsInitList.fItem(0), kHead, n, false, t.registration);
+  for (size_t k = 0; k < heads.size(); ++k) {
+    fAppendLine(fKeyLine(heads[k]->key, 0), script);
+    fAppendLine("call " + fMarker('M', k) + "()", script);
+    fAppendLine("endfunction", script);
   }
-  t.bValid = ok;
-  cache.headIndex.fInsert(unit.key, static_cast<uint32_t>(cache.heads.size()));
-  cache.heads.push_back(std::move(t));
+  std::vector<std::string> globals;
+  fAddEntries(fKeyEntries(heads.front()->key), globals);
+  sLearnt run;
+  run.bFunctionNotes = true;
+  if (!fRunLearner(std::move(script), static_cast<int32_t>(heads.size()), globals, run) ||
+      run.notes.size() != heads.size()) {
+    return false;
+  }
+  const sState& learner = run.s;
+  for (size_t k = 0; k < heads.size(); ++k) {
+    const sFunctionNote& note = run.notes[k];
+    const std::string& text = learner.vFuncsCppList.fItem(static_cast<int32_t>(2 * k));
+    size_t headEnd = 0;
+    size_t ignored = 0;
+    sHeadTemplate t;
+    const char* kHead = "H";
+    const size_t n = heads[k]->nValues;
+    bool ok = note.vStartState == run.notes.front().vStartState &&
+              fFindMarker(text, 'M', k, 0, headEnd, ignored) &&
+              fMakeLineTemplate(std::string_view(text).substr(0, headEnd), kHead, n, false,
+                                t.head) &&
+              fMakeTemplate(learner.vFuncsForHeaderList.fItem(static_cast<int32_t>(2 * k)), kHead,
+                            n, false, t.prototype) &&
+              fMakeTemplate(note.vHeadText, kHead, n, false, t.headText) &&
+              fMakeTemplate(note.vParams, kHead, n, false, t.params) &&
+              fMakeTemplate(note.vName, kHead, n, false, t.name) &&
+              fMakeTemplate(note.vJassName, kHead, n, false, t.jassName) &&
+              note.nRegistrations <= 1;
+    t.bRegisters = note.nRegistrations == 1;
+    if (ok && t.bRegisters) {
+      ok = fMakeTemplate(note.vRegistration, kHead, n, false, t.registration);
+    }
+    t.bValid = ok;
+    cache.headIndex.fInsert(heads[k]->key, static_cast<uint32_t>(cache.heads.size()));
+    cache.heads.push_back(std::move(t));
+  }
+  return true;
+}
+
+// Headers are learnt in runs of their own for each set of registry entries.
+bool fLearnHeads(const std::vector<sUnit>& heads, sLineTemplates& cache) {
+  std::vector<std::string_view> sets;
+  std::vector<std::vector<const sUnit*>> batches;
+  for (const sUnit& head : heads) {
+    if (cache.headIndex.fFind(head.key) != sByteTable::kNone) continue;
+    const std::string_view entries = fKeyEntries(head.key);
+    const size_t set = static_cast<size_t>(std::find(sets.begin(), sets.end(), entries) - sets.begin());
+    if (set == sets.size()) {
+      sets.push_back(entries);
+      batches.emplace_back();
+    }
+    batches[set].push_back(&head);
+  }
+  for (const std::vector<const sUnit*>& all : batches) {
+    for (size_t first = 0; first < all.size(); first += kUnitsPerRun) {
+      const auto begin = all.begin() + static_cast<std::ptrdiff_t>(first);
+      const auto end = all.begin() + static_cast<std::ptrdiff_t>(std::min(all.size(), first + kUnitsPerRun));
+      if (!fLearnHeadRun(std::vector<const sUnit*>(begin, end), cache)) return false;
+    }
+  }
   return true;
 }
 
@@ -1518,11 +1560,7 @@ class sMissing {
   bool fEmpty() const { return units_.empty() && heads_.empty(); }
 
   bool fLearn() {
-    for (const sUnit& head : heads_) {
-      if (cache_.headIndex.fFind(head.key) == sByteTable::kNone && !fLearnHead(head, cache_)) {
-        return false;
-      }
-    }
+    if (!heads_.empty() && !fLearnHeads(heads_, cache_)) return false;
     return units_.empty() || fLearnUnits(units_, cache_);
   }
 
@@ -1717,6 +1755,23 @@ void fEndTemplates(sState& s) { s.pLineTemplates.reset(); }
 // A block's bInBody stays set once a block inside it was passed: it only
 // chooses the block rule's alternatives before "then" and its closing
 // pieces, never how a line inside is translated, so it is left out.
+void fBeginFunctionNote(sState& s, const sText& in) {
+  sFunctionNote note;
+  note.vStartState = fPersistentState(s, in);
+  note.nRegistrations = s.vBodyFuncsInitList.nCount();
+  s.pFunctionNotes->push_back(std::move(note));
+}
+
+void fEndFunctionNote(sState& s) {
+  sFunctionNote& note = s.pFunctionNotes->back();
+  note.vHeadText = s.vFuncHeadText.data;
+  note.vParams = s.vFuncParams.data;
+  note.vName = s.vFuncName.str();
+  note.vJassName = s.vFuncJassName.str();
+  note.nRegistrations = s.vBodyFuncsInitList.nCount() - note.nRegistrations;
+  if (note.nRegistrations == 1) note.vRegistration = s.vBodyFuncsInitList.fItem(s.vBodyFuncsInitList.nCount() - 1);
+}
+
 std::string fPersistentState(const sState& s, const sText& in) {
   const int32_t values[] = {
       s.vDepth, s.vIfCount, s.vEndifCount, s.vElseCount, s.vLoopCount, s.vEndloopCount,

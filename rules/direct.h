@@ -24,6 +24,11 @@ bool fTranslateFunctionFromTemplates(sState& s, const sText& in, sText& out);
 /// enclosing block text's attributes.
 std::string fPersistentState(const sState& s, const sText& enclosing);
 
+/// For the learner of function heads: notes the state a function's
+/// translation begins in, and then what its header made.
+void fBeginFunctionNote(sState& s, const sText& in);
+void fEndFunctionNote(sState& s);
+
 /// Drops the templates and what was read of the script: the next script's
 /// globals are other names.
 void fEndTemplates(sState& s);

@@ -30,6 +30,19 @@ struct sElementMark {
   std::string vState;
 };
 
+/// What the learner of function heads notes of each function it has the
+/// engine translate: the state the translation begins in, and what the
+/// header made of the function's head, parameters, names and registration.
+struct sFunctionNote {
+  std::string vStartState;
+  std::string vHeadText;
+  std::string vParams;
+  std::string vName;
+  std::string vJassName;
+  std::string vRegistration;
+  int32_t nRegistrations = 0;
+};
+
 struct sElementMarks {
   std::vector<sElementMark> vMarks;
   size_t nPiecesCounted = 0;  // the body's pieces whose bytes are counted
@@ -147,6 +160,8 @@ struct sState {
   std::vector<std::pair<std::string, std::string>>* pMarkerStates = nullptr;
   // Set by the learner: a mark at each line start of its function's body.
   sElementMarks* pElementMarks = nullptr;
+  // Set by the learner of function heads: a note of each function.
+  std::vector<sFunctionNote>* pFunctionNotes = nullptr;
   int32_t vFunctionsFromTemplates = 0;  // functions written from the templates
   // Set while the engine translates the learner's own functions: they are
   // filed without the token and grouping passes, which run on whole functions.
