@@ -421,14 +421,15 @@ int32_t fCutLineKeyword(sRuleCall& c, int32_t r, int32_t nEnd) {
 }
 
 // A whole script is mostly the lines of its functions and its globals
-// block, which its scan only collects: its list acts on nothing but the
-// block keywords, each at one count of the buffer, and the buffer starts
-// again at every line end. At a line start with an empty buffer, the lines
-// from r on are collected up to the first byte the scan would act on (left
-// to the scan, with its line's bytes before it in the buffer), as scanning
-// them one by one would: each line end pair empties the buffer and does
-// nothing else while no element is cut. Any other line-end byte, and a
-// single one, end the stretch too. The bytes taken, or 0.
+// block, which its scan only collects: its list tests nothing but the block
+// keywords, each at one count of the buffer and only against the whole
+// buffer, and the buffer starts again at every line end. At a line start
+// with an empty buffer, the lines from r on are collected up to the first
+// byte the scan could act on (left to the scan, with its line's bytes
+// before it in the buffer), as scanning them one by one would: each line
+// end pair empties the buffer and does nothing else while no element is
+// cut. Any other line-end byte, and a single one, end the stretch too. The
+// bytes taken, or 0.
 int32_t fCollectScriptLines(sRuleCall& c, int32_t r, int32_t nEnd) {
   if (c.rule != K_SCRIPT || c.nBufLen != 0 || !c.bLineEnd || c.vFlag2 != -1 ||
       c.vIndex2 != -1 || c.s.vElseCount != 0 || c.s.vElsePending != 0) {
@@ -458,7 +459,9 @@ int32_t fCollectScriptLines(sRuleCall& c, int32_t r, int32_t nEnd) {
         const uint8_t f = list.fQuietFlags(p[i]);
         if ((f & (nEnds | sAlternatives::kActsAtCounts)) == 0) continue;
         if ((f & nEnds) != 0) break;
-        if (list.fQuiet(p[i]).fHitsAt(i - lineStart + 1)) {
+        // Its keywords hit only where the line is exactly one of them.
+        if (list.fQuiet(p[i]).fHitsAt(i - lineStart + 1) &&
+            fMayActOnBuffer(list, p + lineStart, i - lineStart + 1)) {
           bActs = true;
           break;
         }

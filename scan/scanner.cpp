@@ -571,6 +571,20 @@ sAlternatives::sAlternatives(const KindCode* list) : list_(list) {
   }
 }
 
+bool fMayActOnBuffer(const sAlternatives& list, const char* buffer, int32_t count) {
+  if (count <= 0) return true;
+  for (const KindCode* codes = list.fFor(buffer[count - 1]); *codes != K_END_OF_LIST; ++codes) {
+    const KindCode code = *codes;
+    if (code < K_MIN_CODE || code > K_MAX_CODE) return true;
+    const eGroup group = fInfo(code).group;
+    if ((group != eGroup::kOpener && group != eGroup::kCloser) || fInfo(code).bSymbol) return true;
+    if (fKeywordLength(code) == count && std::memcmp(buffer, fKeywordPtr(code), count) == 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
 bool fScanAlternatives(sState& s, const char* buffer, int32_t pos, int32_t idx, int32_t& start,
                        int32_t& end, int32_t& opener, int32_t& element,
                        const sAlternatives& alternatives, char next) {

@@ -96,6 +96,12 @@ class sAlternatives {
   bool bNotesAny_ = false;
 };
 
+/// Whether scanning the last of the count bytes at buffer with the list could
+/// do anything: false only where every code that may hit at that byte is a
+/// block opener or closer, which hits only when the buffer is exactly its
+/// keyword, and the buffer is none of theirs.
+bool fMayActOnBuffer(const sAlternatives& list, const char* buffer, int32_t count);
+
 /// fScanAlternatives over the compiled list; the same results and effects.
 bool fScanAlternatives(sState& s, const char* buffer, int32_t pos, int32_t idx, int32_t& start,
                        int32_t& end, int32_t& opener, int32_t& element,
