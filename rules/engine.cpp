@@ -495,12 +495,43 @@ int32_t fCollectScriptLines(sRuleCall& c, int32_t r, int32_t nEnd) {
   return i - r;
 }
 
+// The globals block pads its declarations with runs of blanks, and each
+// blank is cut as an element of its own. From the third of a run on, such
+// an element does nothing: the blank is the whole buffer and the first code
+// the list tries for it, which cuts it at once; its handler writes nothing
+// in the globals block while no number is read; and the kinds it notes as
+// the last ones were noted by the blank before. Such blanks are passed
+// over. The bytes taken, or 0.
+int32_t fPassRepeatedBlanks(sRuleCall& c, int32_t r, int32_t nEnd) {
+  const char* p = c.in.data.data();
+  const sState& s = c.s;
+  if (p[r] != ' ' || r == 0 || p[r - 1] != ' ' || c.nLastKind != K_SPACE ||
+      s.vPrevElementKind != K_SPACE || s.vNumericMode != 0 ||
+      s.vInTakes != 0 || s.fTestDispatch || c.bSplitsAtCommas || c.bLineEnd) {
+    return 0;
+  }
+  if (c.nBufLen != 0 || c.vFlag1 != -1 || c.vFlag2 != -1 || c.vIndex1 != -1 || c.vIndex2 != -1) {
+    return 0;
+  }
+  const sScanChoice choice = fChooseAlternatives(c);
+  if (choice.list == nullptr || *choice.list->fFor(' ') != K_SPACE ||
+      (choice.after != eAfter::kNone && choice.after != eAfter::kGroupOpen) ||
+      c.fLiteralAt(r) != 0) {
+    return 0;
+  }
+  int32_t n = 1;
+  while (r + n < nEnd && p[r + n] == ' ') ++n;
+  return n;
+}
+
 // The scan from r on; r is where the text's scan begins, or a byte right
 // after a restart.
 void fScanText(sRuleCall& c, int32_t r) {
   const int32_t nEnd = c.in.len() - std::max(0, c.in.nTailLen);
   sScanChoice choice{};
   const sScanChoice* pChoice = nullptr;
+  // Set for the whole scan of a text inside the globals block.
+  const bool bInGlobals = c.s.vInGlobals == 1;
   while (r < nEnd) {
     const int32_t nLines = fCollectScriptLines(c, r, nEnd);
     if (nLines > 0) {
@@ -524,6 +555,7 @@ void fScanText(sRuleCall& c, int32_t r) {
     if (pass == ePass::kStop) return;
     if (pass == ePass::kCount) ++c.nBufLen;
     ++r;
+    if (bInGlobals && pass == ePass::kNoCount && r < nEnd) r += fPassRepeatedBlanks(c, r, nEnd);
   }
   fEndOfText(c, r);
 }
