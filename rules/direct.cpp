@@ -415,16 +415,16 @@ bool fMakeTemplate(std::string_view text, const char* families, size_t nValues, 
 
 // Sized first and then written in place: a line has a hole or two for
 // each of its words, and appending each piece cost more than the copying.
-void fFill(const sLineTemplate& t, const std::string_view* pValues, int32_t nTabs,
-           std::string& out) {
-  const size_t tabs = nTabs > 0 ? static_cast<size_t>(nTabs) : 0;
+size_t fFilledSize(const sLineTemplate& t, const std::string_view* pValues, size_t tabs) {
   size_t size = t.bytes.size();
   for (const auto& [offset, index] : t.holes) {
     size += index == sLineTemplate::kTabs ? tabs : pValues[index].size();
   }
-  const size_t start = out.size();
-  out.resize(start + size);
-  char* p = out.data() + start;
+  return size;
+}
+
+// Writes the filled template at p, which has room for it; returns its end.
+char* fFillAt(const sLineTemplate& t, const std::string_view* pValues, size_t tabs, char* p) {
   const char* bytes = t.bytes.data();
   size_t copied = 0;
   for (const auto& [offset, index] : t.holes) {
@@ -440,6 +440,17 @@ void fFill(const sLineTemplate& t, const std::string_view* pValues, int32_t nTab
     }
   }
   std::memcpy(p, bytes + copied, t.bytes.size() - copied);
+  return p + (t.bytes.size() - copied);
+}
+
+size_t fTabsOf(int32_t nTabs) { return nTabs > 0 ? static_cast<size_t>(nTabs) : 0; }
+
+void fFill(const sLineTemplate& t, const std::string_view* pValues, int32_t nTabs,
+           std::string& out) {
+  const size_t tabs = fTabsOf(nTabs);
+  const size_t start = out.size();
+  out.resize(start + fFilledSize(t, pValues, tabs));
+  fFillAt(t, pValues, tabs, out.data() + start);
 }
 
 std::string fFilled(const sLineTemplate& t, const std::vector<std::string_view>& values) {
@@ -1653,33 +1664,30 @@ const sHeadTemplate* fFindTemplates(sLineTemplates& cache, sFunctionLines& f, bo
   return &cache.heads[head];
 }
 
-void fAppendTabs(int32_t n, std::string& out) {
-  if (n > 0) out.append(static_cast<size_t>(n), '\t');
+// The blocks' fixed framing as templates with a hole for the line's tabs
+// before each of their lines, so a function is written in one pass.
+sLineTemplate fFramingOf(std::initializer_list<std::string_view> lines) {
+  sLineTemplate t;
+  for (const std::string_view line : lines) {
+    t.holes.emplace_back(static_cast<uint32_t>(t.bytes.size()), sLineTemplate::kTabs);
+    t.bytes += line;
+  }
+  t.bValid = true;
+  t.bFinished = true;
+  return t;
 }
 
-void fWriteFraming(const sLine& line, std::string& out) {
-  switch (line.kind) {
-    case eLine::kElse:
-      fAppendTabs(line.nTabs, out);
-      out += "}\r\n";
-      fAppendTabs(line.nTabs, out);
-      out += "else \r\n";
-      fAppendTabs(line.nTabs, out);
-      out += "{\r\n";
-      break;
+const sLineTemplate& fFraming(eLine kind) {
+  static const sLineTemplate kElse = fFramingOf({"}\r\n", "else \r\n", "{\r\n"});
+  static const sLineTemplate kClose = fFramingOf({"}\r\n"});
+  static const sLineTemplate kLoop = fFramingOf({"while(true)\r\n", "{\r\n"});
+  static const sLineTemplate kNone = fFramingOf({});
+  switch (kind) {
+    case eLine::kElse: return kElse;
     case eLine::kEndif:
-    case eLine::kEndloop:
-      fAppendTabs(line.nTabs, out);
-      out += "}\r\n";
-      break;
-    case eLine::kLoop:
-      fAppendTabs(line.nTabs, out);
-      out += "while(true)\r\n";
-      fAppendTabs(line.nTabs, out);
-      out += "{\r\n";
-      break;
-    default:
-      break;
+    case eLine::kEndloop: return kClose;
+    case eLine::kLoop: return kLoop;
+    default: return kNone;
   }
 }
 
@@ -1727,19 +1735,23 @@ bool fTranslateFunctionFromTemplates(sState& s, const sText& in, sText& out) {
   const sHeadTemplate* pHead = fFindTemplates(cache, f, bReadAhead);
   if (pHead == nullptr) return false;
   bool bFinished = pHead->head.bFinished;
-  std::string body;
-  body.reserve(in.data.size() + in.data.size() / 4 + 64);
-  fFill(pHead->head, f.fHeadValues().data(), 0, body);
+  // The whole body is sized first and then written in one pass.
+  static constexpr std::string_view kClose = "}\r\n";
+  const auto fTemplateOf = [&](const sLine& line) -> const sLineTemplate& {
+    return line.nTemplate != sByteTable::kNone ? cache.lines[line.nTemplate] : fFraming(line.kind);
+  };
+  size_t size = fFilledSize(pHead->head, f.fHeadValues().data(), 0) + kClose.size();
   for (const sLine& line : f.fLines()) {
-    if (line.nTemplate != sByteTable::kNone) {
-      const sLineTemplate& t = cache.lines[line.nTemplate];
-      bFinished = bFinished && t.bFinished;
-      fFill(t, f.fValues(line), line.nTabs, body);
-    } else {
-      fWriteFraming(line, body);
-    }
+    size += fFilledSize(fTemplateOf(line), f.fValues(line), fTabsOf(line.nTabs));
   }
-  body += "}\r\n";
+  std::string body(size, '\0');
+  char* p = fFillAt(pHead->head, f.fHeadValues().data(), 0, body.data());
+  for (const sLine& line : f.fLines()) {
+    const sLineTemplate& t = fTemplateOf(line);
+    bFinished = bFinished && t.bFinished;
+    p = fFillAt(t, f.fValues(line), fTabsOf(line.nTabs), p);
+  }
+  std::memcpy(p, kClose.data(), kClose.size());
   // The framing and the closing brace are the same through the passes.
   out.data = bFinished ? std::move(body) : fGroupLogicalOperators(fFinishTokens(body));
   // The header's state first: the prototype is filed from it, as the
