@@ -546,14 +546,45 @@ bool fMayHitAt(KindCode code, char current) {
   return true;
 }
 
+namespace {
+
+// fMayHitAt for every code and byte, worked out once: each list is compiled
+// from it, and a map's first conversion compiles a score of lists.
+class sHitBytes {
+ public:
+  sHitBytes() {
+    for (KindCode code = K_MIN_CODE; code <= K_MAX_CODE; ++code) {
+      for (int b = 0; b < 256; ++b) {
+        if (fMayHitAt(code, static_cast<char>(b))) {
+          bits_[static_cast<size_t>(code)][static_cast<size_t>(b) >> 6] |= uint64_t{1} << (b & 63);
+        }
+      }
+    }
+  }
+  bool fMayHit(KindCode code, int b) const {
+    if (code < K_MIN_CODE || code > K_MAX_CODE) return true;  // as fMayHitAt has it
+    return (bits_[static_cast<size_t>(code)][static_cast<size_t>(b) >> 6] >> (b & 63) & 1) != 0;
+  }
+
+ private:
+  std::array<std::array<uint64_t, 4>, K_MAX_CODE + 1> bits_{};
+};
+
+const sHitBytes& fHitBytes() {
+  static const sHitBytes hitBytes;
+  return hitBytes;
+}
+
+}  // namespace
+
 sAlternatives::sAlternatives(const KindCode* list) : list_(list) {
   // The same bound as fScanAlternatives: the first code and 101 more.
   constexpr int kMostCodes = 102;
+  const sHitBytes& hitBytes = fHitBytes();
   for (int b = 0; b < 256; ++b) {
-    const char current = static_cast<char>(b);
     start_[static_cast<size_t>(b)] = static_cast<uint32_t>(codes_.size());
     for (int i = 0; list != nullptr && i < kMostCodes && list[i] != K_END_OF_LIST; ++i) {
-      if (fMayHitAt(list[i], current)) codes_.push_back(list[i]);
+      if (hitBytes.fMayHit(list[i], b)) codes_.push_back(list[i]);
       if (list[i] == K_LETTER) bHasLetter_ = true;
     }
     codes_.push_back(K_END_OF_LIST);
