@@ -377,6 +377,7 @@ bool fMakeTemplate(std::string_view text, const char* families, size_t nValues, 
                    sLineTemplate& t, uint32_t nDeclaredOffset = 0) {
   t = sLineTemplate();
   t.bytes.reserve(text.size());
+  t.holes.reserve(16);  // most lines have fewer values and tab holes
   for (size_t i = 0; i < text.size();) {
     if (bTabs && (i == 0 || text[i - 1] == '\n')) {
       t.holes.emplace_back(static_cast<uint32_t>(t.bytes.size()), sLineTemplate::kTabs);
