@@ -169,6 +169,33 @@ TEST(GoldenGlobals, MembersConstructorAndGlobalPrefix) {
                 "void Use();\r\n");
 }
 
+// Maps pad their declarations into columns; only a string keeps its blanks.
+TEST(GoldenGlobals, PaddedDeclarationsLoseTheirPadding) {
+  sState s;
+  ASSERT_TRUE(fConvertText(s,
+                           "globals\r\n"
+                           "integer     udg_a     =     5\r\n"
+                           "real   udg_r\r\n"
+                           "constant   integer   MAX   =   10   +   2\r\n"
+                           "unit   array   udg_u\r\n"
+                           "string     udg_s   =   \"a   b\"\r\n"
+                           "rect                    gg_rct_Big    = null\r\n"
+                           "endglobals\r\n"));
+  EXPECT_EQ(fJoined(s.vGlobalsVarList),
+            "integer udg_a;\r\n"
+            "real udg_r;\r\n"
+            "integer MAX;\r\n"
+            "\tsMyArray<unit[1],CONST_MAX_SIZE_MASS> udg_u;\r\n"
+            "sMyString udg_s;\r\n"
+            "rect gg_rct_Big;\r\n");
+  EXPECT_EQ(fJoined(s.vInitVarsInConstructorList),
+            "\t\tudg_a=5;\r\n"
+            "\t\tMAX=10 +2;\r\n"
+            "\t\tudg_s=sMyString(\"a   b\");\r\n"
+            "\t\tgg_rct_Big=NULL;\r\n");
+  EXPECT_EQ(s.vGlobalNames.nCount(), 6);
+}
+
 TEST(GoldenBlocks, IfElseifElseWithBothConditionForms) {
   sState s;
   ASSERT_TRUE(fConvertText(s,
