@@ -502,7 +502,7 @@ class sKeyMaker {
     values_ = &values;
     declared_ = declared;
     nFirst_ = values.size();
-    families_.clear();
+    nDeclared_ = kNoDeclared;
     registered_.clear();
     nAfterValue_ = std::string_view::npos;
     // A value of n bytes becomes at most 8n bytes (a one-digit number), and
@@ -578,7 +578,12 @@ class sKeyMaker {
 
   void fPut(char c) { *out_++ = c; }
 
+  // Most runs are an operator or two: copied in place, without a call.
   void fPut(std::string_view bytes) {
+    if (bytes.size() <= 8) {
+      for (const char c : bytes) *out_++ = c;
+      return;
+    }
     std::memcpy(out_, bytes.data(), bytes.size());
     out_ += bytes.size();
   }
@@ -605,23 +610,15 @@ class sKeyMaker {
   // whatever else the line holds, and 'f(a,a)' then shares the key of
   // 'f(a,b)'. The declared name is the exception: the learner declares one
   // name for all of its occurrences.
+  // The declared name is one word of one family ('K' or 'L': whether it
+  // names a global is the same each time), so one index serves it.
   uint32_t fValueIndex(std::string_view value, char family) {
-    if (family == 'K' || family == 'L') return fDeclaredIndex(value, family);
+    const bool bDeclared = family == 'K' || family == 'L';
+    if (bDeclared && nDeclared_ != kNoDeclared) return nDeclared_;
     values_->push_back(value);
-    families_.push_back(family);
-    return static_cast<uint32_t>(values_->size() - 1 - nFirst_);
-  }
-
-  uint32_t fDeclaredIndex(std::string_view value, char family) {
-    const std::vector<std::string_view>& values = *values_;
-    for (size_t i = nFirst_; i < values.size(); ++i) {
-      if (families_[i - nFirst_] == family && values[i] == value) {
-        return static_cast<uint32_t>(i - nFirst_);
-      }
-    }
-    values_->push_back(value);
-    families_.push_back(family);
-    return static_cast<uint32_t>(values_->size() - 1 - nFirst_);
+    const uint32_t index = static_cast<uint32_t>(values_->size() - 1 - nFirst_);
+    if (bDeclared) nDeclared_ = index;
+    return index;
   }
 
   // 'Q', the family, the index, 'Q'; a rawcode's has two digits, no 'Q'.
@@ -788,7 +785,8 @@ class sKeyMaker {
   std::vector<std::string_view>* values_ = nullptr;
   std::string_view declared_;
   size_t nFirst_ = 0;
-  std::vector<char> families_;
+  static constexpr uint32_t kNoDeclared = UINT32_MAX;
+  uint32_t nDeclared_ = kNoDeclared;  // the index of the declared name's value
   std::vector<std::string> registered_;
   size_t nAfterValue_ = 0;  // where the last name or number ended
   char* out_ = nullptr;     // the next byte of the key, in cache_.keyBytes
