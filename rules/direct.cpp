@@ -1549,13 +1549,16 @@ class sMissing {
  public:
   explicit sMissing(sLineTemplates& cache) : cache_(cache) {}
 
+  // A line whose template is known keeps its index: templates are only
+  // ever added, so it holds when the function is written.
   void fAdd(sFunctionLines& f) {
-    const std::vector<sLine>& lines = f.fLines();
+    std::vector<sLine>& lines = f.fLines();
     for (size_t i = 0; i < lines.size(); ++i) {
       if (!fHasTemplate(lines[i].kind)) continue;
       const std::string_view key = f.fKey(lines[i]);
       const uint64_t hash = lines[i].nHash;
-      if (cache_.lineIndex.fFind(key, hash) != sByteTable::kNone) continue;
+      lines[i].nTemplate = cache_.lineIndex.fFind(key, hash);
+      if (lines[i].nTemplate != sByteTable::kNone) continue;
       if (queued_.fFind(key, hash) != sByteTable::kNone) continue;
       queued_.fInsert(key, hash, 0);
       units_.push_back({std::string(key), f.fValueCount(i)});
@@ -1657,7 +1660,9 @@ const sHeadTemplate* fFindTemplates(sLineTemplates& cache, sFunctionLines& f, bo
   if (head == sByteTable::kNone || !cache.heads[head].bValid) return nullptr;
   for (sLine& line : f.fLines()) {
     if (!fHasTemplate(line.kind)) continue;
-    line.nTemplate = cache.lineIndex.fFind(f.fKey(line), line.nHash);
+    if (line.nTemplate == sByteTable::kNone) {
+      line.nTemplate = cache.lineIndex.fFind(f.fKey(line), line.nHash);
+    }
     if (line.nTemplate == sByteTable::kNone || !cache.lines[line.nTemplate].bValid) return nullptr;
   }
   return &cache.heads[head];
