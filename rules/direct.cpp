@@ -1249,6 +1249,32 @@ sLineTemplate& fNewLine(sLineTemplates& cache, std::string_view key) {
   return cache.lines.back();
 }
 
+// Keys that register literal words as globals are learnt in runs of their
+// own, one for each set of entries, since the registry is the run's; each
+// run has at most kUnitsPerRun of them.
+std::vector<std::vector<const sUnit*>> fRunsByEntries(const std::vector<const sUnit*>& units) {
+  std::vector<std::string_view> sets;
+  std::vector<std::vector<const sUnit*>> bySet;
+  for (const sUnit* unit : units) {
+    const std::string_view entries = fKeyEntries(unit->key);
+    const size_t set = static_cast<size_t>(std::find(sets.begin(), sets.end(), entries) - sets.begin());
+    if (set == sets.size()) {
+      sets.push_back(entries);
+      bySet.emplace_back();
+    }
+    bySet[set].push_back(unit);
+  }
+  std::vector<std::vector<const sUnit*>> runs;
+  for (const std::vector<const sUnit*>& all : bySet) {
+    for (size_t first = 0; first < all.size(); first += kUnitsPerRun) {
+      const size_t last = std::min(all.size(), first + kUnitsPerRun);
+      runs.emplace_back(all.begin() + static_cast<std::ptrdiff_t>(first),
+                        all.begin() + static_cast<std::ptrdiff_t>(last));
+    }
+  }
+  return runs;
+}
+
 // Learns what the engine makes of headers that need the same registry
 // entries: each header in a function of its own with a marker call, all in
 // one run. A header whose translation began in another state than the
@@ -1301,24 +1327,12 @@ bool fLearnHeadRun(const std::vector<const sUnit*>& heads, sLineTemplates& cache
 
 // Headers are learnt in runs of their own for each set of registry entries.
 bool fLearnHeads(const std::vector<sUnit>& heads, sLineTemplates& cache) {
-  std::vector<std::string_view> sets;
-  std::vector<std::vector<const sUnit*>> batches;
+  std::vector<const sUnit*> missing;
   for (const sUnit& head : heads) {
-    if (cache.headIndex.fFind(head.key) != sByteTable::kNone) continue;
-    const std::string_view entries = fKeyEntries(head.key);
-    const size_t set = static_cast<size_t>(std::find(sets.begin(), sets.end(), entries) - sets.begin());
-    if (set == sets.size()) {
-      sets.push_back(entries);
-      batches.emplace_back();
-    }
-    batches[set].push_back(&head);
+    if (cache.headIndex.fFind(head.key) == sByteTable::kNone) missing.push_back(&head);
   }
-  for (const std::vector<const sUnit*>& all : batches) {
-    for (size_t first = 0; first < all.size(); first += kUnitsPerRun) {
-      const auto begin = all.begin() + static_cast<std::ptrdiff_t>(first);
-      const auto end = all.begin() + static_cast<std::ptrdiff_t>(std::min(all.size(), first + kUnitsPerRun));
-      if (!fLearnHeadRun(std::vector<const sUnit*>(begin, end), cache)) return false;
-    }
+  for (const std::vector<const sUnit*>& run : fRunsByEntries(missing)) {
+    if (!fLearnHeadRun(run, cache)) return false;
   }
   return true;
 }
@@ -1511,30 +1525,14 @@ class sUnitLearner {
   std::string script_;
 };
 
-// Lines that need literal words registered as globals are learnt in runs
-// of their own, one for each set of entries, since the registry is the
-// run's.
+// Lines are learnt in runs of their own for each set of registry entries.
 bool fLearnUnits(const std::vector<sUnit>& units, sLineTemplates& cache) {
-  std::vector<std::string_view> sets;
-  std::vector<std::vector<const sUnit*>> batches;
-  for (const sUnit& unit : units) {
-    const std::string_view entries = fKeyEntries(unit.key);
-    const auto found = std::find(sets.begin(), sets.end(), entries);
-    const size_t set = static_cast<size_t>(found - sets.begin());
-    if (found == sets.end()) {
-      sets.push_back(entries);
-      batches.emplace_back();
-    }
-    batches[set].push_back(&unit);
-  }
-  for (const std::vector<const sUnit*>& all : batches) {
-    for (size_t first = 0; first < all.size(); first += kUnitsPerRun) {
-      std::vector<sUnit> batch;
-      for (size_t i = first; i < std::min(all.size(), first + kUnitsPerRun); ++i) {
-        batch.push_back(*all[i]);
-      }
-      if (!sUnitLearner(batch).fRun(cache)) return false;
-    }
+  std::vector<const sUnit*> all;
+  for (const sUnit& unit : units) all.push_back(&unit);
+  for (const std::vector<const sUnit*>& run : fRunsByEntries(all)) {
+    std::vector<sUnit> batch;
+    for (const sUnit* unit : run) batch.push_back(*unit);
+    if (!sUnitLearner(batch).fRun(cache)) return false;
   }
   return true;
 }
