@@ -183,7 +183,7 @@ void fNoteMarkerState(sRuleCall& c, KindCode kind, const sText& element) {
 }  // namespace
 
 void fNoteLineMark(sRuleCall& c, int32_t r) {
-  sElementMarks& marks = *c.s.pElementMarks;
+  sLineMarks& marks = *c.s.pLineMarks;
   // The body's pieces are only ever appended to, so their bytes are counted
   // on from where the last mark left off.
   for (; marks.nPiecesCounted < c.vPieces.size(); ++marks.nPiecesCounted) {

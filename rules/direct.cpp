@@ -144,7 +144,7 @@ constexpr int32_t kMaxBlocks = 32;       // deeper functions go through the engi
 constexpr size_t kMaxLineBytes = 900;    // the engine cuts a line at 999 bytes
 constexpr size_t kMaxValues = 100;       // rawcode placeholders have two digits
 constexpr int32_t kMaxFailedRuns = 16;   // beyond that a script is left to the engine
-constexpr size_t kUnitsPerRun = 2000;    // lines learnt in one engine run at most
+constexpr size_t kUnitsPerRun = 2000;    // lines or headers learnt in one engine run at most
 
 // A number placeholder: kNumberMark, a digit for the form it stands for
 // and the value's index in three digits. A real's has ".0" after it, so it
@@ -1086,7 +1086,7 @@ struct sLearnt {
   std::string text;  // the functions' texts, when the engine filed each of them
   std::vector<std::pair<std::string, std::string>> markerStates;
   std::vector<const std::string*> states[3];  // by marker family M, A, B and number
-  sElementMarks marks;  // at the line starts of the function's body
+  sLineMarks marks;  // at the line starts of the function's body
   bool bLineMarks = false;  // whether the marks are wanted
   std::vector<sFunctionNote> notes;  // of each function, when wanted
   bool bFunctionNotes = false;
@@ -1127,13 +1127,13 @@ bool fRunLearner(std::string&& script, int32_t nFunctions, const std::vector<std
   for (const std::string& name : globals) learner.vGlobalNames.fAppendString(name.c_str());
   learner.vDepth = -1;
   learner.pMarkerStates = &run.markerStates;
-  learner.pElementMarks = run.bLineMarks ? &run.marks : nullptr;
+  learner.pLineMarks = run.bLineMarks ? &run.marks : nullptr;
   learner.pFunctionNotes = run.bFunctionNotes ? &run.notes : nullptr;
   sText text(std::move(script));
   sText result;
   const bool ok = fRunRule(learner, K_SCRIPT, text, result);
   learner.pMarkerStates = nullptr;
-  learner.pElementMarks = nullptr;
+  learner.pLineMarks = nullptr;
   learner.pFunctionNotes = nullptr;
   if (!ok) return false;
   run.fIndex();
@@ -1257,7 +1257,8 @@ std::vector<std::vector<const sUnit*>> fRunsByEntries(const std::vector<const sU
   std::vector<std::vector<const sUnit*>> bySet;
   for (const sUnit* unit : units) {
     const std::string_view entries = fKeyEntries(unit->key);
-    const size_t set = static_cast<size_t>(std::find(sets.begin(), sets.end(), entries) - sets.begin());
+    const auto found = std::find(sets.begin(), sets.end(), entries);
+    const size_t set = static_cast<size_t>(found - sets.begin());
     if (set == sets.size()) {
       sets.push_back(entries);
       bySet.emplace_back();
@@ -1337,9 +1338,10 @@ bool fLearnHeads(const std::vector<sUnit>& heads, sLineTemplates& cache) {
   return true;
 }
 
-// Learns lines in one function, one marker call between two lines. Locals
-// go last, since each declares its name for the rest of the function; an
-// exitwhen goes into a loop of its own, an elseif into an if of its own.
+// Learns lines in one function, one after the other as in a script's
+// function. Locals go last, since each declares its name for the rest of
+// the function; an exitwhen goes into a loop of its own, an elseif into an
+// if of its own, each between two marker calls.
 class sUnitLearner {
  public:
   explicit sUnitLearner(const std::vector<sUnit>& units) : units_(units) {}
@@ -1355,11 +1357,12 @@ class sUnitLearner {
     // were added; the first marker shows that the counting holds. The state
     // at its line start, right after the header, is the one every line must
     // begin in and leave.
-    const std::vector<sElementMark>& marks = run.marks.vMarks;
+    const std::vector<sLineMark>& marks = run.marks.vMarks;
     const size_t head = run.s.vFuncHeadText.data.size();
-    const sElementMark* pFirst = fMarkAt(marks, firstMarker_);
+    const sLineMark* pFirst = fMarkAt(marks, firstMarker_);
     static constexpr std::string_view kFirst = "\tQM0Q();\r\n";
-    if (pFirst == nullptr || run.text.compare(head + pFirst->nOutputBytes, kFirst.size(), kFirst) != 0) {
+    if (pFirst == nullptr ||
+        run.text.compare(head + pFirst->nOutputBytes, kFirst.size(), kFirst) != 0) {
       return false;
     }
     const std::string& reference = pFirst->vState;
@@ -1389,10 +1392,11 @@ class sUnitLearner {
 
   // The mark of the line that begins at start in the function's text, or
   // null: the line before it ran on into it.
-  static const sElementMark* fMarkAt(const std::vector<sElementMark>& marks, size_t start) {
-    const auto at = std::lower_bound(
-        marks.begin(), marks.end(), start,
-        [](const sElementMark& mark, size_t offset) { return static_cast<size_t>(mark.nStart) < offset; });
+  static const sLineMark* fMarkAt(const std::vector<sLineMark>& marks, size_t start) {
+    const auto fBefore = [](const sLineMark& mark, size_t offset) {
+      return static_cast<size_t>(mark.nStart) < offset;
+    };
+    const auto at = std::lower_bound(marks.begin(), marks.end(), start, fBefore);
     return at != marks.end() && static_cast<size_t>(at->nStart) == start ? &*at : nullptr;
   }
 
@@ -1479,11 +1483,11 @@ class sUnitLearner {
                   size_t head, sLineTemplates& cache) const {
     const std::string_view text = run.text;
     const sUnit& unit = units_[i];
-    const std::vector<sElementMark>& marks = run.marks.vMarks;
-    const sElementMark* pBefore = fMarkAt(marks, lineStart_[i]);
+    const std::vector<sLineMark>& marks = run.marks.vMarks;
+    const sLineMark* pBefore = fMarkAt(marks, lineStart_[i]);
     if (pBefore == nullptr || cache.lineIndex.fFind(unit.key) != sByteTable::kNone) return;
     if (!fSameBesidesArrayDecl(pBefore->vState, reference)) return;
-    const sElementMark* pAfter = fMarkAt(marks, next);
+    const sLineMark* pAfter = fMarkAt(marks, next);
     // Its own line or output ran into the next line: never from a template.
     sLineTemplate& t = fNewLine(cache, unit.key);
     if (pAfter == nullptr || head + pAfter->nOutputBytes > text.size()) return;
@@ -1783,7 +1787,9 @@ void fEndFunctionNote(sState& s) {
   note.vName = s.vFuncName.str();
   note.vJassName = s.vFuncJassName.str();
   note.nRegistrations = s.vBodyFuncsInitList.nCount() - note.nRegistrations;
-  if (note.nRegistrations == 1) note.vRegistration = s.vBodyFuncsInitList.fItem(s.vBodyFuncsInitList.nCount() - 1);
+  if (note.nRegistrations == 1) {
+    note.vRegistration = s.vBodyFuncsInitList.fItem(s.vBodyFuncsInitList.nCount() - 1);
+  }
 }
 
 std::string fPersistentState(const sState& s, const sText& in) {

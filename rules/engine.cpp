@@ -406,7 +406,7 @@ int32_t fCutLineKeyword(sRuleCall& c, int32_t r, int32_t nEnd) {
   }
   const char* p = c.in.data.data();
   if (!fIsLineEndByte(p[r - 1])) return 0;
-  if (c.s.pElementMarks != nullptr && c.rule == K_FUNCTION) fNoteLineMark(c, r);
+  if (c.s.pLineMarks != nullptr && c.rule == K_FUNCTION) fNoteLineMark(c, r);
   const sLineKeyword word = fLineKeywordOf(c, p + r, nEnd - r);
   if (word.nLen == 0) return 0;
   // Synced, not read at r: reading would carry the state past r, and the

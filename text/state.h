@@ -24,10 +24,16 @@ struct sLineTemplates;
 /// function's body where nothing is cut: where the line begins in the
 /// function's text, how many bytes of output the body had by then, and the
 /// state.
-struct sElementMark {
+struct sLineMark {
   int32_t nStart = 0;
   size_t nOutputBytes = 0;
   std::string vState;
+};
+
+struct sLineMarks {
+  std::vector<sLineMark> vMarks;
+  size_t nPiecesCounted = 0;  // the body's pieces whose bytes are counted
+  size_t nBytesCounted = 0;
 };
 
 /// What the learner of function heads notes of each function it has the
@@ -41,12 +47,6 @@ struct sFunctionNote {
   std::string vJassName;
   std::string vRegistration;
   int32_t nRegistrations = 0;
-};
-
-struct sElementMarks {
-  std::vector<sElementMark> vMarks;
-  size_t nPiecesCounted = 0;  // the body's pieces whose bytes are counted
-  size_t nBytesCounted = 0;
 };
 
 /// Storage that one engine call uses and the next call at its depth reuses,
@@ -159,7 +159,7 @@ struct sState {
   // Set by the learner: each marker call's text and the state before it.
   std::vector<std::pair<std::string, std::string>>* pMarkerStates = nullptr;
   // Set by the learner: a mark at each line start of its function's body.
-  sElementMarks* pElementMarks = nullptr;
+  sLineMarks* pLineMarks = nullptr;
   // Set by the learner of function heads: a note of each function.
   std::vector<sFunctionNote>* pFunctionNotes = nullptr;
   int32_t vFunctionsFromTemplates = 0;  // functions written from the templates
